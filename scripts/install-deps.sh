@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the lesson and its tests need; does nothing when all are present.
+set -euo pipefail
+
+packages=(
+  qt6-base-dev qt6-qpa-plugins cmake g++ make ccache
+  fonts-liberation fonts-dejavu-core
+  xvfb xdotool x11-utils imagemagick poppler-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+sudo=()
+[[ $(id -u) -eq 0 ]] || sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+# A fresh machine has no package lists yet: fetch them once and try again.
+if ! "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"; then
+  "${sudo[@]}" apt-get update -q
+  "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,79 @@
+#include "lesson_window/lesson_window.h"
+
+#include "lesson_window/lesson_math.h"
+#include "lesson_window/lesson_texts.h"
+#include "toolkit/units.h"
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+// (text to find, digit to lower) for every r1 and r2 of each case sentence. Each search
+// starts at the beginning, so the sum "r1 + r2" is found separately from the first "r1".
+using Anchor = std::pair<const char *, const char *>;
+const std::vector<Anchor> kAnchors[5] = {
+    {{"r1", "1"}, {"r2", "2"}},
+    {{"r1", "1"}, {"r2", "2"}},
+    {{"r1", "1"}, {"r2", "2"}, {"r1 + r2", "1"}, {"r1 + r2", "2"}},
+    {{"r1", "1"}, {"r2", "2"}},
+    {{"r1 + r2", "1"}, {"r1 + r2", "2"}},
+};
+
+constexpr uint32_t kYellow = 0x0000FFFF;
+constexpr double kHighlightHeightCm = 0.7;
+
+} // namespace
+
+void frmTarvolen_300413::ResetCaseTexts()
+{
+    const auto boxes = caseBoxes();
+    for (int i = 0; i < 5; ++i) {
+        toolkit::RichTextBox *box = boxes[i];
+        box->setText(tr(lesson::kCaseTexts[i].first) + tr(lesson::kCaseTexts[i].second));
+        box->setSelFontSize(14);
+        box->setSelBold(false);
+        box->setSelColor(toolkit::bgr(0x00000000));
+        box->setBackColor(backColor());
+        box->setToolTip(QString());
+        box->setEmphasis(false);
+        for (const Anchor &anchor : kAnchors[i]) {
+            const QString digit = QLatin1String(anchor.second);
+            box->setSelStart(0);
+            box->find(QLatin1String(anchor.first));
+            box->upTo(digit);
+            box->span(digit);
+            box->setSelCharOffset(-80);
+            box->setSelFontSize(7);
+        }
+    }
+}
+
+void frmTarvolen_300413::HighlightCase()
+{
+    PQ = lesson::readParameter(CboPQ->text());
+    SumR = lesson::add16(r1, r2);
+    DiffR = lesson::abs16(lesson::sub16(r1, r2));
+    ResetCaseTexts();
+
+    toolkit::RichTextBox *box = nullptr;
+    if (PQ == SumR)
+        box = rtBox1;
+    else if (PQ == DiffR)
+        box = rtBox2;
+    else if (DiffR < PQ && PQ < SumR)
+        box = rtBox3;
+    else if (PQ > SumR)
+        box = rtBox5;
+    else if (PQ < DiffR)
+        box = rtBox4;
+    if (!box)
+        return;
+
+    box->setSelStart(0);
+    box->find(box->text());
+    box->setEmphasis(true);
+    box->setBackColor(toolkit::bgr(kYellow));
+    toolkit::setHeightCm(box, kHighlightHeightCm);
+    box->setToolTip(rtfHighlight->text());
+}

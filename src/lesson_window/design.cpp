@@ -1,0 +1,250 @@
+// The window's controls as they are at creation: one table per kind of control, in the
+// design's own units (twips, &H00BBGGRR colours), and one loop per table that builds them.
+
+#include "lesson_window/lesson_window.h"
+
+#include "lesson_window/lesson_texts.h"
+#include "toolkit/art.h"
+#include "toolkit/units.h"
+
+using toolkit::FontSpec;
+using Align = toolkit::Label::Alignment;
+using Window = frmTarvolen_300413;
+
+namespace {
+
+constexpr uint32_t kPaleGreen = 0x00DCFFD5;
+constexpr uint32_t kBlue = 0x00FF0000;
+constexpr uint32_t kDarkBlue = 0x00C00000;
+constexpr uint32_t kPurple = 0x00C000C0;
+constexpr uint32_t kDarkGreen = 0x00004000;
+constexpr uint32_t kMagenta = 0x00FF00FF;
+constexpr uint32_t kOlive = 0x0000683C;
+constexpr uint32_t kTeal = 0x00808000;
+constexpr uint32_t kLightYellow = 0x00C0FFFF;
+constexpr uint32_t kBlack = 0x00000000;
+constexpr uint32_t kWindowText = toolkit::kSystemWindowText;
+
+enum class Parent { Window, FrameCbo, FrameHelp };
+
+struct LabelDesign
+{
+    toolkit::Label *Window::*member;
+    const char *name;
+    Parent parent;
+    int left, top, width, height;
+    const char *caption;
+    FontSpec font;
+    uint32_t foreColor;
+    bool filled;
+    Align alignment;
+    bool hand;
+    bool visible;
+};
+
+const FontSpec kNavFont{"Arial", 9.75};
+
+// Within each container, listed from the top of the stack down.
+const LabelDesign kLabels[] = {
+    {&Window::lblPrint, "lblPrint", Parent::Window, 12600, 120, 495, 255, "Print", kNavFont, kWindowText, false, Align::Centre, true, false},
+    {&Window::lblCombo, "lblCombo", Parent::Window, 11640, 1080, 2415, 615, "", kNavFont, kWindowText, false, Align::Left, false, true},
+    {&Window::lblPQ, "lblPQ", Parent::Window, 1680, 60, 10215, 435, " Select the distance PQ between  their centers P and Q.", {"Trebuchet MS", 14.25, false, true}, kDarkBlue, true, Align::Centre, false, true},
+    {&Window::lblNext, "lblNext", Parent::Window, 13440, 120, 495, 255, "Next", kNavFont, kWindowText, true, Align::Centre, true, true},
+    {&Window::lblBack, "lblBack", Parent::Window, 13440, 120, 495, 255, "Back", kNavFont, kWindowText, false, Align::Centre, false, true},
+    {&Window::lblHome, "lblHome", Parent::Window, 14280, 120, 495, 255, "Home", kNavFont, kWindowText, false, Align::Centre, true, true},
+    {&Window::lblPossibility, "lblPossibility", Parent::Window, 1800, 2760, 9495, 375, "In this Situation one and only one Possibility exists, out of below five..", {"Times New Roman", 15.75, false, true}, kDarkBlue, false, Align::Left, false, true},
+    {&Window::lblTarvolen, "lblTarvolen", Parent::Window, 1800, 840, 9735, 495, "", {"Times New Roman", 20.25, true, true, true}, kBlack, false, Align::Left, false, true},
+
+    {&Window::lblR1, "lblR1", Parent::FrameCbo, 345, 0, 75, 255, "r", {"Times New Roman", 14.25}, kBlue, false, Align::Right, false, false},
+    {&Window::lblR2, "lblR2", Parent::FrameCbo, 1095, 0, 105, 255, "r", {"Times New Roman", 14.25}, kBlue, false, Align::Right, false, false},
+    {&Window::lblPQ1, "lblPQ1", Parent::FrameCbo, 1785, 75, 375, 255, "PQ", {"MS Sans Serif", 9.75, true}, kBlue, false, Align::Centre, false, false},
+    {&Window::lblR11, "lblR11", Parent::FrameCbo, 405, 165, 90, 165, "1", {"Arial", 6.75}, kBlue, false, Align::Left, false, false},
+    {&Window::lblR22, "lblR22", Parent::FrameCbo, 1185, 120, 90, 165, "2", {"Arial", 6.75}, kBlue, false, Align::Left, false, false},
+
+    {&Window::lblHelp, "lblHelp", Parent::FrameHelp, 120, 240, 3255, 735, "Help", {"Times New Roman", 12, true}, kPurple, false, Align::Left, false, true},
+};
+
+struct FrameDesign
+{
+    toolkit::Frame *Window::*member;
+    const char *name;
+    int left, top, width, height;
+};
+
+const FrameDesign kFrames[] = {
+    {&Window::Frame_Cbo, "Frame_Cbo", 11640, 720, 2535, 855},
+    {&Window::frameHelp, "frameHelp", 8040, 720, 3615, 1335},
+};
+
+struct LineDesign
+{
+    const char *name;
+    int x1, y1, x2, y2;
+    uint32_t color;
+    int width;
+};
+
+// The help arrow inside frameHelp, pointing right at the lists.
+const LineDesign kHelpArrow[] = {
+    {"Line24", 0, 120, 0, 960, kDarkGreen, 2},
+    {"Line25", 0, 960, 2520, 960, kDarkGreen, 2},
+    {"Line26", 0, 120, 2520, 120, kMagenta, 1},
+    {"Line27", 2520, 1200, 2520, 960, kDarkGreen, 2},
+    {"Line28", 2520, -120, 2520, 120, kMagenta, 1},
+    {"Line29", 2520, 1200, 3600, 600, kDarkGreen, 2},
+    {"Line30", 2520, -120, 3600, 600, kMagenta, 1},
+};
+
+struct ComboDesign
+{
+    toolkit::ComboBox *Window::*member;
+    const char *name;
+    int left, top, width, height;
+    const char *text;
+    bool enabled;
+};
+
+const ComboDesign kCombos[] = {
+    {&Window::CboR1, "CboR1", 120, 360, 690, 420, lesson::kPlaceholderR1, true},
+    {&Window::CboR2, "CboR2", 900, 360, 660, 420, lesson::kPlaceholderR2, false},
+    {&Window::CboPQ, "CboPQ", 1650, 360, 735, 420, lesson::kPlaceholderPQ, false},
+};
+const FontSpec kComboFont{"MS Sans Serif", 12, true};
+
+struct RichTextDesign
+{
+    toolkit::RichTextBox *Window::*member;
+    const char *name;
+    int left, top, width, height;
+    FontSpec font;
+    uint32_t backColor;
+    bool visible;
+};
+
+const FontSpec kCaseFont{"Times New Roman", 14.25};
+const FontSpec kSentenceFont{"Times New Roman", 15.75};
+
+const RichTextDesign kRichTexts[] = {
+    {&Window::rtfSelect, "rtfSelect", 1680, 30, 10200, 435, {"Trebuchet MS", 14.25, false, true}, kPaleGreen, false},
+    {&Window::rtfSuppose1, "rtfSuppose1", 1800, 1560, 8730, 375, kSentenceFont, kPaleGreen, true},
+    {&Window::rtfSuppose2, "rtfSuppose2", 1800, 2040, 11595, 375, kSentenceFont, kPaleGreen, true},
+    {&Window::rtBox1, "rtBox1", 2098, 3360, 7680, 405, kCaseFont, kPaleGreen, true},
+    {&Window::rtBox2, "rtBox2", 2098, 4080, 7800, 405, kCaseFont, kPaleGreen, true},
+    {&Window::rtBox3, "rtBox3", 2098, 4800, 9240, 405, kCaseFont, kPaleGreen, true},
+    {&Window::rtBox4, "rtBox4", 2098, 5505, 11640, 405, kCaseFont, kPaleGreen, true},
+    {&Window::rtBox5, "rtBox5", 2098, 6240, 10800, 405, kCaseFont, kPaleGreen, true},
+    {&Window::rtfHighlight, "rtfHighlight", 1200, 7440, 11640, 495, {"Times New Roman", 15.75, true, true}, kLightYellow, true},
+};
+
+// Windows on the window, from the top of the stack down; all lie above the labels.
+const char *const kWindowStack[] = {
+    "Frame_Cbo", "frameHelp", "rtBox3", "rtfSuppose2", "rtfSuppose1", "rtfHighlight",
+    "rtBox4", "rtBox5", "rtBox2", "rtBox1", "rtfSelect",
+};
+
+struct ShapeDesign
+{
+    std::unique_ptr<toolkit::Shape> Window::*member;
+    int left, top, width, height;
+    uint32_t color;
+    int borderWidth;
+};
+
+const ShapeDesign kShapes[] = {
+    {&Window::Shape3, 360, 480, 14550, 10230, kOlive, 1},
+    {&Window::Shape1, 480, 600, 14295, 9975, kOlive, 4},
+    {&Window::Shape2, 540, 660, 14160, 9840, kTeal, 1},
+};
+
+struct TimerDesign
+{
+    toolkit::Timer *Window::*member;
+    const char *name;
+    int interval;
+    bool enabled;
+};
+
+const TimerDesign kTimers[] = {
+    {&Window::Timer1, "Timer1", 400, true},
+    {&Window::Timer2, "Timer2", 400, false},
+    {&Window::Timer5, "Timer5", 400, false},
+    {&Window::Timer6, "Timer6", 400, false},
+};
+
+} // namespace
+
+void frmTarvolen_300413::createControls()
+{
+    using namespace toolkit;
+    const QColor pale = bgr(kPaleGreen);
+
+    for (const FrameDesign &d : kFrames) {
+        auto *frame = new Frame(this);
+        frame->setObjectName(QLatin1String(d.name));
+        placeTwips(frame, d.left, d.top, d.width, d.height);
+        frame->setBackColor(pale);
+        frame->hide();
+        this->*d.member = frame;
+    }
+    for (const LineDesign &d : kHelpArrow)
+        frameHelp->addLine({QPointF(twipsToPx(d.x1), twipsToPx(d.y1)),
+                            QPointF(twipsToPx(d.x2), twipsToPx(d.y2)), bgr(d.color), d.width});
+
+    // Created bottom of the stack first, so each new control lies above the ones before.
+    for (auto it = std::rbegin(kLabels); it != std::rend(kLabels); ++it) {
+        const LabelDesign &d = *it;
+        QWidget *parent = d.parent == Parent::FrameCbo ? static_cast<QWidget *>(Frame_Cbo)
+                          : d.parent == Parent::FrameHelp ? static_cast<QWidget *>(frameHelp)
+                                                          : this;
+        auto *label = new Label(parent);
+        label->setObjectName(QLatin1String(d.name));
+        placeTwips(label, d.left, d.top, d.width, d.height);
+        label->setCaption(tr(d.caption));
+        label->setLabelFont(makeFont(d.font));
+        label->setForeColor(bgr(d.foreColor));
+        label->setTransparent(!d.filled);
+        label->setBackColor(pale);
+        label->setAlignment(d.alignment);
+        if (d.hand)
+            label->setCursor(handCursor());
+        label->setVisible(d.visible);
+        this->*d.member = label;
+    }
+
+    for (auto it = std::rbegin(kCombos); it != std::rend(kCombos); ++it) {
+        const ComboDesign &d = *it;
+        auto *combo = new ComboBox(Frame_Cbo);
+        combo->setObjectName(QLatin1String(d.name));
+        placeTwips(combo, d.left, d.top, d.width, d.height);
+        combo->setFont(makeFont(kComboFont));
+        combo->setText(QString::fromLatin1(d.text));
+        combo->setEnabled(d.enabled);
+        this->*d.member = combo;
+    }
+    // The lists lie above the captions of their frame.
+    for (auto it = std::rbegin(kCombos); it != std::rend(kCombos); ++it)
+        (this->*(it->member))->raise();
+
+    for (const RichTextDesign &d : kRichTexts) {
+        auto *box = new RichTextBox(this);
+        box->setObjectName(QLatin1String(d.name));
+        placeTwips(box, d.left, d.top, d.width, d.height);
+        box->setFont(makeFont(d.font));
+        box->setBackColor(bgr(d.backColor));
+        box->setText(QString::fromLatin1(d.name)); // placeholder, replaced before first show
+        box->setVisible(d.visible);
+        this->*d.member = box;
+    }
+    for (auto it = std::rbegin(kWindowStack); it != std::rend(kWindowStack); ++it)
+        findChild<QWidget *>(QLatin1String(*it), Qt::FindDirectChildrenOnly)->raise();
+
+    for (const ShapeDesign &d : kShapes)
+        this->*d.member = std::make_unique<Shape>(this, d.left, d.top, d.width, d.height,
+                                                  bgr(d.color), d.borderWidth);
+
+    for (const TimerDesign &d : kTimers) {
+        auto *timer = new Timer(d.interval, d.enabled, this);
+        timer->setObjectName(QLatin1String(d.name));
+        this->*d.member = timer;
+    }
+}

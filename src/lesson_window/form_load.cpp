@@ -1,0 +1,42 @@
+#include "lesson_window/lesson_window.h"
+
+#include "lesson_window/lesson_texts.h"
+#include "toolkit/units.h"
+
+void frmTarvolen_300413::Form_Load()
+{
+    for (int n = 1; n <= 5; ++n) {
+        CboR1->appendItem(QString::number(n));
+        CboR2->appendItem(QString::number(n));
+    }
+    for (int n = 0; n <= 12; ++n)
+        CboPQ->appendItem(QString::number(n));
+
+    toolkit::setTopCm(lblPQ, 15);
+    lblPQ->setCaption(tr(lesson::kInvitation));
+    lblTarvolen->setCaption(tr(lesson::kHeading));
+
+    rtfSuppose1->setText(tr(lesson::kSuppose1));
+    rtfSuppose1->setSelAlignment(Qt::AlignLeft);
+    lowerDigit(rtfSuppose1, QStringLiteral("r1"), -60);
+    lowerDigit(rtfSuppose1, QStringLiteral("r2"), -60);
+
+    rtfSuppose2->setText(tr(lesson::kSuppose2a) + tr(lesson::kSuppose2b));
+    rtfSuppose2->setSelAlignment(Qt::AlignLeft);
+    lowerDigit(rtfSuppose2, QStringLiteral("r1"), -60);
+    lowerDigit(rtfSuppose2, QStringLiteral("r2"), -60);
+
+    rtfHighlight->setText(tr(lesson::kHighlightA) + tr(lesson::kHighlightB) + QLatin1Char(' ')
+                          + QLatin1Char(',') + tr(lesson::kHighlightC));
+    rtfHighlight->setSelAlignment(Qt::AlignHCenter);
+    lowerDigit(rtfHighlight, QStringLiteral("r1"), -80);
+    lowerDigit(rtfHighlight, QStringLiteral("r2"), -80);
+
+    rtfSelect->show();
+    rtfSelect->setText(creditLine());
+    colourWholeText(rtfSelect, toolkit::bgr(0x00FF0000));
+
+    lblHelp->setCaption(tr(lesson::kHelpA) + tr(lesson::kHelpB));
+
+    ResetCaseTexts();
+}

@@ -1,0 +1,155 @@
+#include "lesson_window/lesson_window.h"
+
+#include "lesson_window/lesson_texts.h"
+#include "printing/print_dialog.h"
+#include "toolkit/art.h"
+#include "toolkit/units.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+using namespace toolkit;
+
+namespace {
+constexpr uint32_t kWindowBackground = 0x00DCFFD5;
+}
+
+frmTarvolen_300413::frmTarvolen_300413(QWidget *parent)
+    : QWidget(parent)
+    , canvas(this)
+    , m_printDialog(std::make_unique<QtPrintDialogRunner>())
+{
+    setObjectName(QStringLiteral("frmTarvolen_300413"));
+    setWindowTitle(tr(lesson::kCaption));
+    setWindowIcon(appIcon());
+    setFixedSize(kClientWidth, kClientHeight);
+    setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, bgr(kWindowBackground));
+    setPalette(pal);
+    setAutoFillBackground(false);
+    setMouseTracking(true);
+
+    createControls();
+    connectHandlers();
+    Form_Load();
+}
+
+frmTarvolen_300413::~frmTarvolen_300413() = default;
+
+void frmTarvolen_300413::connectHandlers()
+{
+    using Self = frmTarvolen_300413;
+    connect(lblNext, &Label::clicked, this, &Self::lblNext_Click);
+    connect(lblNext, &Label::mouseMoved, this, &Self::lblNext_MouseMove);
+    connect(lblBack, &Label::clicked, this, &Self::lblBack_Click);
+    connect(lblBack, &Label::mouseMoved, this, &Self::lblBack_MouseMove);
+    connect(lblHome, &Label::clicked, this, &Self::lblHome_Click);
+    connect(lblHome, &Label::mouseMoved, this, &Self::lblHome_MouseMove);
+    connect(lblPrint, &Label::clicked, this, &Self::lblPrint_Click);
+    connect(lblPrint, &Label::mouseMoved, this, &Self::lblPrint_MouseMove);
+    connect(lblCombo, &Label::mouseMoved, this, &Self::lblCombo_MouseMove);
+    connect(rtfSelect, &RichTextBox::mouseMoved, this, &Self::rtfSelect_MouseMove);
+    connect(CboR1, &ComboBox::selected, this, &Self::CboR1_Click);
+    connect(CboR2, &ComboBox::selected, this, &Self::CboR2_Click);
+    connect(CboPQ, &ComboBox::selected, this, &Self::CboPQ_Click);
+    connect(Timer1, &Timer::tick, this, &Self::Timer1_Timer);
+    connect(Timer2, &Timer::tick, this, &Self::Timer2_Timer);
+    connect(Timer5, &Timer::tick, this, &Self::Timer5_Timer);
+    connect(Timer6, &Timer::tick, this, &Self::Timer6_Timer);
+}
+
+QColor frmTarvolen_300413::backColor() const
+{
+    return palette().color(QPalette::Window);
+}
+
+bool frmTarvolen_300413::r1Chosen() const
+{
+    return CboR1->text() != QLatin1String(lesson::kPlaceholderR1);
+}
+
+bool frmTarvolen_300413::r2Chosen() const
+{
+    return CboR2->text() != QLatin1String(lesson::kPlaceholderR2);
+}
+
+bool frmTarvolen_300413::pqChosen() const
+{
+    return CboPQ->text() != QLatin1String(lesson::kPlaceholderPQ);
+}
+
+QString frmTarvolen_300413::creditLine() const
+{
+    return tr("Programmer: ") + QLatin1String(lesson::kContactAddress) + QLatin1Char(' ')
+           + QLatin1String("    ") + tr("(Website, ") + QLatin1String(lesson::kWebAddress)
+           + QLatin1Char(')');
+}
+
+void frmTarvolen_300413::colourWholeText(RichTextBox *box, const QColor &color)
+{
+    box->setSelStart(0);
+    box->find(box->text());
+    box->setSelColor(color);
+}
+
+void frmTarvolen_300413::lowerDigit(RichTextBox *box, const QString &name, int offsetTwips)
+{
+    const QString digit = name.right(1);
+    box->setSelStart(0);
+    box->find(name);
+    box->upTo(digit);
+    box->span(digit);
+    box->setSelCharOffset(offsetTwips);
+    box->setSelFontSize(7);
+}
+
+void frmTarvolen_300413::formatPrompt(RichTextBox *box, const QString &text, const QStringList &names)
+{
+    box->setText(text);
+    box->setSelAlignment(Qt::AlignHCenter);
+    colourWholeText(box, bgr(0x00FF0000));
+    for (const QString &name : names)
+        lowerDigit(box, name, -60);
+}
+
+void frmTarvolen_300413::setBorderHeight(float shape1Height)
+{
+    Shape1->setHeightCm(shape1Height);
+    Shape2->setHeightCm(float(double(Shape1->heightCm()) - 0.25));
+    Shape3->setHeightCm(float(double(Shape1->heightCm()) + 0.4));
+}
+
+void frmTarvolen_300413::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), backColor());
+    canvas.paint(painter);
+    for (const Shape *shape : {Shape1.get(), Shape2.get(), Shape3.get()})
+        shape->paintTo(painter);
+}
+
+void frmTarvolen_300413::paintWindow(QPainter &painter) const
+{
+    painter.save();
+    painter.setClipRect(QRectF(0, 0, kClientWidth, kClientHeight), Qt::IntersectClip);
+    painter.fillRect(QRectF(0, 0, kClientWidth, kClientHeight), backColor());
+    canvas.paint(painter);
+    for (const Shape *shape : {Shape1.get(), Shape2.get(), Shape3.get()})
+        shape->paintTo(painter);
+    paintChildren(painter, this);
+    painter.restore();
+}
+
+void frmTarvolen_300413::mouseMoveEvent(QMouseEvent *event)
+{
+    // Only movement over the bare surface (or the lines and shapes it draws) arrives here:
+    // every control takes its own pointer movement.
+    event->accept();
+    Form_MouseMove();
+}
+
+void frmTarvolen_300413::setPrintDialogRunner(std::unique_ptr<PrintDialogRunner> runner)
+{
+    m_printDialog = std::move(runner);
+}

@@ -1,0 +1,163 @@
+#pragma once
+
+// frmTarvolen_300413: the one window of the lesson "Tarvolen in a Plane".
+//
+// The window owns every control for the whole run (created from the design tables in
+// design.cpp, never added or removed), the lesson state (a few 16-bit values and the two
+// centres), and the figure drawn on its own surface (toolkit::Canvas, painted beneath the
+// controls). Pages are made by showing, hiding, moving and re-texting controls; which page
+// is up is read from lblNext / lblBack, how far the learner has chosen from the lists.
+//
+// A learner's event travels: Qt event -> toolkit control signal (clicked, selected,
+// mouseMoved, tick) -> the handler named after the control and event (CboPQ_Click,
+// Timer5_Timer, ...), which runs to its end on the GUI thread. Handlers live in the folder
+// of their subsystem: walkthrough/, analysis/, drawing/, feedback/, printing/.
+
+#include "toolkit/canvas.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/frame.h"
+#include "toolkit/label.h"
+#include "toolkit/rich_text_box.h"
+#include "toolkit/shapes.h"
+#include "toolkit/timer.h"
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class PrintDialogRunner;
+
+class frmTarvolen_300413 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmTarvolen_300413(QWidget *parent = nullptr);
+    ~frmTarvolen_300413() override;
+
+    // Client area of the design: 15270 x 11040 twips.
+    static constexpr int kClientWidth = 1018;
+    static constexpr int kClientHeight = 736;
+
+    // --- Controls (children of the window or of its frames) ---
+    toolkit::Label *lblPrint = nullptr;
+    toolkit::Label *lblCombo = nullptr;
+    toolkit::Label *lblPQ = nullptr;
+    toolkit::Label *lblNext = nullptr;
+    toolkit::Label *lblBack = nullptr;
+    toolkit::Label *lblHome = nullptr;
+    toolkit::Label *lblPossibility = nullptr;
+    toolkit::Label *lblTarvolen = nullptr;
+
+    toolkit::Frame *Frame_Cbo = nullptr;
+    toolkit::ComboBox *CboR1 = nullptr;
+    toolkit::ComboBox *CboR2 = nullptr;
+    toolkit::ComboBox *CboPQ = nullptr;
+    toolkit::Label *lblR1 = nullptr;
+    toolkit::Label *lblR11 = nullptr;
+    toolkit::Label *lblR2 = nullptr;
+    toolkit::Label *lblR22 = nullptr;
+    toolkit::Label *lblPQ1 = nullptr;
+
+    toolkit::Frame *frameHelp = nullptr;
+    toolkit::Label *lblHelp = nullptr;
+
+    toolkit::RichTextBox *rtfSelect = nullptr;
+    toolkit::RichTextBox *rtfSuppose1 = nullptr;
+    toolkit::RichTextBox *rtfSuppose2 = nullptr;
+    toolkit::RichTextBox *rtBox1 = nullptr;
+    toolkit::RichTextBox *rtBox2 = nullptr;
+    toolkit::RichTextBox *rtBox3 = nullptr;
+    toolkit::RichTextBox *rtBox4 = nullptr;
+    toolkit::RichTextBox *rtBox5 = nullptr;
+    toolkit::RichTextBox *rtfHighlight = nullptr;
+
+    std::unique_ptr<toolkit::Shape> Shape1;
+    std::unique_ptr<toolkit::Shape> Shape2;
+    std::unique_ptr<toolkit::Shape> Shape3;
+
+    toolkit::Timer *Timer1 = nullptr;
+    toolkit::Timer *Timer2 = nullptr;
+    toolkit::Timer *Timer5 = nullptr;
+    toolkit::Timer *Timer6 = nullptr;
+
+    toolkit::Canvas canvas; // the window's own drawing surface
+
+    std::array<toolkit::RichTextBox *, 5> caseBoxes() const
+    {
+        return {rtBox1, rtBox2, rtBox3, rtBox4, rtBox5};
+    }
+    QColor backColor() const;
+
+    // --- Lesson state: zero at creation, never reset, never saved ---
+    int16_t r1 = 0;
+    int16_t r2 = 0;
+    int16_t PQ = 0;
+    int16_t SumR = 0;
+    int16_t DiffR = 0;
+    int16_t MidX = 0;
+    int16_t CentreY = 0;
+    float Px = 0.0f;
+    float Qx = 0.0f;
+    // Scratch values of ShadeCommonRegion; they keep their last values between calls.
+    float x = 0.0f;
+    float y = 0.0f;
+    float d1 = 0.0f;
+    float d2 = 0.0f;
+
+    // Placeholder tests: a parameter is chosen once its list shows anything else.
+    bool r1Chosen() const;
+    bool r2Chosen() const;
+    bool pqChosen() const;
+
+    // --- Handlers ---
+    void Form_Load();
+    void Form_MouseMove();
+    void lblNext_Click();
+    void lblNext_MouseMove();
+    void lblBack_Click();
+    void lblBack_MouseMove();
+    void lblHome_Click();
+    void lblHome_MouseMove();
+    void lblPrint_Click();
+    void lblPrint_MouseMove();
+    void lblCombo_MouseMove();
+    void rtfSelect_MouseMove();
+    void CboR1_Click();
+    void CboR2_Click();
+    void CboPQ_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer5_Timer();
+    void Timer6_Timer();
+
+    // The print dialog is behind a seam so that tests can answer it.
+    void setPrintDialogRunner(std::unique_ptr<PrintDialogRunner> runner);
+
+    // The whole window as it stands, figure and controls, as vectors; one unit of the
+    // painter is one design pixel. Printing goes through it.
+    void paintWindow(QPainter &painter) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+
+    void ResetCaseTexts();
+    void HighlightCase();
+    void DrawCircles();
+    void ShadeCommonRegion();
+
+    void formatPrompt(toolkit::RichTextBox *box, const QString &text, const QStringList &names);
+    void colourWholeText(toolkit::RichTextBox *box, const QColor &color);
+    void lowerDigit(toolkit::RichTextBox *box, const QString &name, int offsetTwips);
+    void setBorderHeight(float shape1Height);
+    QString creditLine() const;
+
+    std::unique_ptr<PrintDialogRunner> m_printDialog;
+};

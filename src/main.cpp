@@ -1,0 +1,32 @@
+#include "lesson_window/lesson_window.h"
+#include "toolkit/units.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("tarvolen: no display to open the lesson window on; "
+                   "run it under a virtual one with: xvfb-run -a tarvolen\n",
+                   stderr);
+        return 1;
+    }
+    // The layout is fixed in 96-dpi pixels; fonts must agree with it on any screen.
+    if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
+        qputenv("QT_FONT_DPI", "96");
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tarvolen"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tarvolen in a Plane"));
+    QApplication::setDesktopFileName(QStringLiteral("tarvolen"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    toolkit::installFontSubstitutions();
+
+    frmTarvolen_300413 window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,84 @@
+#include "toolkit/art.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace toolkit {
+
+QPixmap iconPixmap(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    p.setBrush(QColor(213, 255, 220));
+    p.setPen(QPen(QColor(0, 104, 60), 1.0));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 31, 31), 4, 4);
+
+    const QRectF left(3.5, 7.5, 16, 16);
+    const QRectF right(12.5, 7.5, 16, 16);
+    QPainterPath lens;
+    lens.addEllipse(left);
+    QPainterPath other;
+    other.addEllipse(right);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 192, 0));
+    p.drawPath(lens.intersected(other));
+
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 0, 0), 2.0));
+    p.drawEllipse(left);
+    p.drawEllipse(right);
+    p.setPen(QPen(QColor(0, 0, 255), 1.5));
+    p.drawLine(QPointF(11.5, 15.5), QPointF(20.5, 15.5));
+    return pixmap;
+}
+
+QIcon appIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64})
+        icon.addPixmap(iconPixmap(size));
+    return icon;
+}
+
+QPixmap handPixmap()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    // Index finger raised from a closed hand; its tip sits at the hot spot.
+    QPainterPath hand;
+    hand.moveTo(10.5, 3.5);
+    hand.cubicTo(10.5, 0.5, 14.5, 0.5, 14.5, 3.5);
+    hand.lineTo(14.5, 12.5);
+    hand.cubicTo(15, 11, 18, 11, 18.5, 13.5);
+    hand.cubicTo(19, 12, 22, 12, 22.5, 14.5);
+    hand.cubicTo(23, 13.5, 26, 13.5, 26.5, 16);
+    hand.lineTo(26.5, 23);
+    hand.cubicTo(26.5, 27, 24, 30.5, 20, 30.5);
+    hand.lineTo(14, 30.5);
+    hand.cubicTo(11, 30.5, 9, 28, 7, 25);
+    hand.lineTo(3.5, 19.5);
+    hand.cubicTo(2.5, 17.5, 5, 15.5, 7, 17.5);
+    hand.lineTo(10.5, 21);
+    hand.closeSubpath();
+
+    p.setPen(QPen(Qt::black, 1.0));
+    p.setBrush(Qt::white);
+    p.drawPath(hand);
+    p.drawLine(QPointF(14.5, 12.5), QPointF(14.5, 18));
+    p.drawLine(QPointF(18.5, 13.5), QPointF(18.5, 18));
+    p.drawLine(QPointF(22.5, 14.5), QPointF(22.5, 18));
+    return pixmap;
+}
+
+QCursor handCursor()
+{
+    return QCursor(handPixmap(), kHandHotX, kHandHotY);
+}
+
+} // namespace toolkit

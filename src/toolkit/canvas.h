@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPointF>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+class QWidget;
+
+namespace toolkit {
+
+// The window's own drawing surface, used in centimetres from the top left of the client
+// area. What is drawn is kept as a list of vector operations, so it survives repaints,
+// prints sharply and stays crisp at any device-pixel ratio; it lies beneath every control.
+class Canvas
+{
+public:
+    struct Op
+    {
+        enum Kind { Point, Circle, Segment, Text };
+        Kind kind;
+        QPointF a;       // cm
+        QPointF b;       // cm (segment end)
+        double radius;   // cm
+        QColor color;
+        int width;       // pixels
+        QString text;
+        QFont font;
+    };
+
+    explicit Canvas(QWidget *surface);
+
+    // Wipes the drawing and puts the text position back to the origin.
+    void clear();
+
+    void setDrawWidth(int pixels) { m_drawWidth = pixels; }
+    int drawWidth() const { return m_drawWidth; }
+    void setForeColor(const QColor &color) { m_foreColor = color; }
+    QColor foreColor() const { return m_foreColor; }
+    void setFontSize(double points) { m_font.setPointSizeF(points); }
+    void setFontBold(bool bold) { m_font.setBold(bold); }
+    QFont font() const { return m_font; }
+    void setFont(const QFont &font) { m_font = font; }
+
+    void setCurrentX(double x) { m_current.setX(x); }
+    void setCurrentY(double y) { m_current.setY(y); }
+    QPointF current() const { return m_current; }
+
+    void point(double x, double y, const QColor &color);
+    void circle(double x, double y, double radius, const QColor &color);
+    void segment(double x1, double y1, double x2, double y2, const QColor &color);
+    // Writes at the text position (its top left) in the current colour and font, then moves
+    // the text position to the start of the next line.
+    void print(const QString &text);
+    // A number is written with one blank where a minus sign would stand.
+    void printNumber(long value);
+
+    const std::vector<Op> &ops() const { return m_ops; }
+    bool isEmpty() const { return m_ops.empty(); }
+
+    // Draws the kept operations; the painter's unit is one design pixel.
+    void paint(QPainter &painter) const;
+
+private:
+    void add(Op op);
+
+    QWidget *m_surface;
+    std::vector<Op> m_ops;
+    int m_drawWidth = 1;
+    QColor m_foreColor = Qt::black;
+    QFont m_font;
+    QPointF m_current;
+};
+
+} // namespace toolkit

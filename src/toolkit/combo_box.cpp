@@ -1,0 +1,89 @@
+#include "toolkit/combo_box.h"
+
+#include "toolkit/units.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScopedValueRollback>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
+namespace toolkit {
+
+ComboBox::ComboBox(QWidget *parent)
+    : QComboBox(parent)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    setMaxVisibleItems(13);
+    m_backColor = palette().color(QPalette::Base);
+    connect(this, &QComboBox::activated, this, &ComboBox::onActivated);
+}
+
+void ComboBox::setText(const QString &text)
+{
+    setEditText(text);
+}
+
+void ComboBox::appendItem(const QString &item)
+{
+    const bool nothingSelected = currentIndex() < 0;
+    const QString shown = currentText();
+    addItem(item);
+    if (nothingSelected && currentIndex() >= 0) {
+        setCurrentIndex(-1);
+        setEditText(shown);
+    }
+}
+
+void ComboBox::setBackColor(const QColor &color)
+{
+    if (color == m_backColor)
+        return;
+    m_backColor = color;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, color);
+    pal.setColor(QPalette::Button, color);
+    setPalette(pal);
+}
+
+void ComboBox::keyPressEvent(QKeyEvent *event)
+{
+    const bool commits = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    QScopedValueRollback<bool> guard(m_committingTypedText, m_committingTypedText || commits);
+    QComboBox::keyPressEvent(event);
+}
+
+void ComboBox::focusOutEvent(QFocusEvent *event)
+{
+    QScopedValueRollback<bool> guard(m_committingTypedText, true);
+    QComboBox::focusOutEvent(event);
+}
+
+void ComboBox::onActivated()
+{
+    if (!m_committingTypedText)
+        emit selected();
+}
+
+void ComboBox::paintTo(QPainter &painter) const
+{
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.rect = QRect(0, 0, width(), height());
+    option.palette.setColor(QPalette::Base, m_backColor);
+    option.palette.setColor(QPalette::Button, m_backColor);
+    painter.save();
+    style()->drawComplexControl(QStyle::CC_ComboBox, &option, &painter, this);
+    const QRect textArea = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                   QStyle::SC_ComboBoxEditField, this);
+    painter.setFont(fontForDevice(font(), painter.device()));
+    painter.setPen(option.palette.color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                        QPalette::Text));
+    painter.drawText(textArea.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, currentText());
+    painter.restore();
+}
+
+} // namespace toolkit

@@ -1,0 +1,60 @@
+#include "toolkit/frame.h"
+
+#include <QPainter>
+
+namespace toolkit {
+
+Frame::Frame(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+void Frame::setBackColor(const QColor &color)
+{
+    m_backColor = color;
+    update();
+}
+
+void Frame::addLine(const Line &line)
+{
+    m_lines.push_back(line);
+    update();
+}
+
+void Frame::paintOwn(QPainter &painter) const
+{
+    painter.fillRect(QRectF(0, 0, width(), height()), m_backColor);
+    for (const Line &line : m_lines)
+        paintLine(painter, line);
+}
+
+void Frame::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    paintOwn(painter);
+}
+
+void Frame::paintTo(QPainter &painter) const
+{
+    painter.save();
+    painter.setClipRect(QRectF(0, 0, width(), height()), Qt::IntersectClip);
+    paintOwn(painter);
+    paintChildren(painter, this);
+    painter.restore();
+}
+
+void paintChildren(QPainter &painter, const QWidget *parent)
+{
+    for (QObject *object : parent->children()) {
+        auto *widget = qobject_cast<QWidget *>(object);
+        auto *printable = dynamic_cast<Printable *>(object);
+        if (!widget || !printable || widget->isHidden())
+            continue;
+        painter.save();
+        painter.translate(widget->pos());
+        printable->paintTo(painter);
+        painter.restore();
+    }
+}
+
+} // namespace toolkit

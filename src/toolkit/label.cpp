@@ -1,0 +1,130 @@
+#include "toolkit/label.h"
+
+#include "toolkit/units.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace toolkit {
+
+Label::Label(QWidget *parent)
+    : QWidget(parent)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+void Label::setCaption(const QString &caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    update();
+}
+
+void Label::setAlignment(Alignment alignment)
+{
+    m_alignment = alignment;
+    update();
+}
+
+void Label::setForeColor(const QColor &color)
+{
+    if (color == m_foreColor)
+        return;
+    m_foreColor = color;
+    update();
+}
+
+void Label::setBackColor(const QColor &color)
+{
+    m_backColor = color;
+    update();
+}
+
+void Label::setTransparent(bool transparent)
+{
+    m_transparent = transparent;
+    update();
+}
+
+void Label::setLabelFont(const QFont &font)
+{
+    m_font = font;
+    update();
+}
+
+void Label::setFontName(const QString &name)
+{
+    m_font.setFamily(name);
+    update();
+}
+
+void Label::setFontSize(double points)
+{
+    m_font.setPointSizeF(points);
+    update();
+}
+
+void Label::setFontBold(bool bold)
+{
+    if (m_font.bold() == bold)
+        return;
+    m_font.setBold(bold);
+    update();
+}
+
+void Label::setFontUnderline(bool underline)
+{
+    m_font.setUnderline(underline);
+    update();
+}
+
+void Label::paintTo(QPainter &painter) const
+{
+    const QRectF area(0, 0, width(), height());
+    painter.save();
+    painter.setClipRect(area, Qt::IntersectClip);
+    if (!m_transparent)
+        painter.fillRect(area, m_backColor);
+    int flags = Qt::AlignTop | Qt::TextWordWrap;
+    switch (m_alignment) {
+    case Alignment::Left: flags |= Qt::AlignLeft; break;
+    case Alignment::Right: flags |= Qt::AlignRight; break;
+    case Alignment::Centre: flags |= Qt::AlignHCenter; break;
+    }
+    painter.setFont(fontForDevice(m_font, painter.device()));
+    painter.setPen(m_foreColor);
+    painter.drawText(area, flags, m_caption);
+    painter.restore();
+}
+
+void Label::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    paintTo(painter);
+}
+
+void Label::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void Label::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton
+                       && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    event->accept();
+    if (click)
+        emit clicked();
+}
+
+void Label::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+    emit mouseMoved();
+}
+
+} // namespace toolkit

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "toolkit/printable.h"
+
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace toolkit {
+
+// A box of formatted text that the lesson writes and the learner only reads. It keeps its
+// own selection, on which every formatting operation acts, in the manner of a classic
+// rich-text control: find from the selection start, move up to a character, span a run.
+class RichTextBox : public QTextEdit, public Printable
+{
+    Q_OBJECT
+
+public:
+    explicit RichTextBox(QWidget *parent = nullptr);
+
+    void setText(const QString &text);
+    QString text() const;
+
+    int selStart() const { return m_cursor.selectionStart(); }
+    int selLength() const { return m_cursor.selectionEnd() - m_cursor.selectionStart(); }
+    QString selText() const { return m_cursor.selectedText(); }
+    void setSelStart(int position); // empty selection there
+
+    // Searches from the selection start; the match becomes the selection. No match: false,
+    // and the selection stays as it was.
+    bool find(const QString &text);
+    // Caret forward from the selection start to the first of the given characters (the end
+    // of the text when there is none).
+    void upTo(const QString &characters);
+    // Grows the selection from the caret over the following run of the given characters.
+    void span(const QString &characters);
+
+    // With an empty selection these set the format of text typed at the caret, so nothing
+    // visible changes.
+    void setSelColor(const QColor &color);
+    void setSelFontSize(double points);
+    void setSelCharOffset(int twips); // negative lowers
+    void setSelBold(bool bold);
+    void setSelAlignment(Qt::Alignment alignment);
+
+    // Reading back what a character shows, for tests and printing.
+    QTextCharFormat charFormatAt(int position) const;
+    double charOffsetTwipsAt(int position) const;
+
+    bool emphasis() const { return m_emphasis; }
+    void setEmphasis(bool on);
+    QColor backColor() const { return m_backColor; }
+    void setBackColor(const QColor &color);
+
+    void paintTo(QPainter &painter) const override;
+
+signals:
+    void mouseMoved();
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void mergeSelectionFormat(const QTextCharFormat &format);
+    void refreshBaselineOffsets();
+
+    QTextCursor m_cursor;
+    QColor m_backColor;
+    bool m_emphasis = false;
+    QWidget *m_emphasisMark = nullptr;
+};
+
+} // namespace toolkit

@@ -1,0 +1,23 @@
+#include "toolkit/timer.h"
+
+namespace toolkit {
+
+Timer::Timer(int intervalMs, bool enabled, QObject *parent)
+    : QObject(parent)
+{
+    m_timer.setInterval(intervalMs);
+    m_timer.setTimerType(Qt::CoarseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &Timer::tick);
+    setEnabled(enabled);
+}
+
+void Timer::setEnabled(bool enabled)
+{
+    // QTimer::start() on a running timer would restart its period.
+    if (enabled && !m_timer.isActive())
+        m_timer.start();
+    else if (!enabled)
+        m_timer.stop();
+}
+
+} // namespace toolkit

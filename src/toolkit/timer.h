@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+namespace toolkit {
+
+// A timer with an enabled flag. Enabling a disabled timer starts a full interval; enabling
+// one that already runs leaves its period alone (so two timers that enable each other keep
+// their own rhythm); disabling stops the ticks.
+class Timer : public QObject
+{
+    Q_OBJECT
+
+public:
+    Timer(int intervalMs, bool enabled, QObject *parent = nullptr);
+
+    bool isEnabled() const { return m_timer.isActive(); }
+    void setEnabled(bool enabled);
+    int interval() const { return m_timer.interval(); }
+
+    // One tick now, as if the interval had run out: tests drive the blinking with it.
+    void fire() { emit tick(); }
+
+signals:
+    void tick();
+
+private:
+    QTimer m_timer;
+};
+
+} // namespace toolkit

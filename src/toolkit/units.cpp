@@ -1,0 +1,105 @@
+#include "toolkit/units.h"
+
+#include <QGuiApplication>
+#include <QPaintDevice>
+#include <QPalette>
+#include <QWidget>
+
+#include <cmath>
+
+namespace toolkit {
+
+int twipsToPixel(int twips)
+{
+    return int(std::lround(twipsToPx(twips)));
+}
+
+int cmToPixel(double cm)
+{
+    return int(std::lround(cmToPx(cm)));
+}
+
+void placeTwips(QWidget *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(twipsToPixel(left), twipsToPixel(top), twipsToPixel(width), twipsToPixel(height));
+}
+
+void setLeftCm(QWidget *widget, double left)
+{
+    widget->move(cmToPixel(left), widget->y());
+}
+
+void setTopCm(QWidget *widget, double top)
+{
+    widget->move(widget->x(), cmToPixel(top));
+}
+
+void moveCm(QWidget *widget, double left, double top)
+{
+    widget->move(cmToPixel(left), cmToPixel(top));
+}
+
+void setHeightCm(QWidget *widget, double height)
+{
+    widget->resize(widget->width(), cmToPixel(height));
+}
+
+double leftCm(const QWidget *widget)
+{
+    return pxToCm(widget->x());
+}
+
+double topCm(const QWidget *widget)
+{
+    return pxToCm(widget->y());
+}
+
+double heightCm(const QWidget *widget)
+{
+    return pxToCm(widget->height());
+}
+
+QColor bgr(uint32_t value)
+{
+    if (value & 0x80000000u) {
+        const QPalette palette = QGuiApplication::palette();
+        switch (value) {
+        case kSystemWindowBackground:
+            return palette.color(QPalette::Base);
+        case kSystemWindowText:
+        default:
+            return palette.color(QPalette::Text);
+        }
+    }
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+QFont makeFont(const FontSpec &spec)
+{
+    QFont font(QString::fromLatin1(spec.face));
+    font.setPointSizeF(spec.points);
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    return font;
+}
+
+QFont fontForDevice(QFont font, const QPaintDevice *device)
+{
+    if (!device)
+        return font;
+    const int dpi = device->logicalDpiY();
+    if (dpi > 0 && dpi != int(kDesignDpi) && font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * kDesignDpi / dpi);
+    return font;
+}
+
+void installFontSubstitutions()
+{
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Trebuchet MS"), QStringLiteral("Liberation Sans"));
+}
+
+} // namespace toolkit

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <cstdint>
+
+class QPaintDevice;
+class QWidget;
+
+// The lesson is laid out in twips (1440 per inch) and draws in centimetres, on a
+// window designed for 96 dots per inch. Every conversion lives here.
+namespace toolkit {
+
+constexpr double kTwipsPerInch = 1440.0;
+constexpr double kDesignDpi = 96.0;
+constexpr double kTwipsPerPixel = kTwipsPerInch / kDesignDpi; // 15
+constexpr double kTwipsPerCm = kTwipsPerInch / 2.54;          // 566.929
+
+constexpr double twipsToPx(double twips) { return twips / kTwipsPerPixel; }
+constexpr double cmToPx(double cm) { return cm * kTwipsPerCm / kTwipsPerPixel; }
+constexpr double pxToCm(double px) { return px * kTwipsPerPixel / kTwipsPerCm; }
+constexpr double pointsToPx(double points) { return points * kDesignDpi / 72.0; }
+int twipsToPixel(int twips);
+int cmToPixel(double cm);
+
+// Places and sizes of controls: design values in twips, run-time values in centimetres.
+void placeTwips(QWidget *widget, int left, int top, int width, int height);
+void setLeftCm(QWidget *widget, double left);
+void setTopCm(QWidget *widget, double top);
+void moveCm(QWidget *widget, double left, double top);
+void setHeightCm(QWidget *widget, double height);
+double leftCm(const QWidget *widget);
+double topCm(const QWidget *widget);
+double heightCm(const QWidget *widget);
+
+// Colours are written &H00BBGGRR (red in the low byte). &H800000xx names a system colour.
+constexpr uint32_t kSystemWindowBackground = 0x80000005;
+constexpr uint32_t kSystemWindowText = 0x80000008;
+QColor bgr(uint32_t value);
+
+struct FontSpec {
+    const char *face;
+    double points;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+};
+QFont makeFont(const FontSpec &spec);
+
+// Font sizes are meant in points of the 96-dpi design. Painting on a device of another
+// resolution through a painter scaled from design pixels (a printer, a QImage) must not
+// apply that device's resolution a second time.
+QFont fontForDevice(QFont font, const QPaintDevice *device);
+
+// The design names fonts of another platform; these are their metric twins here.
+void installFontSubstitutions();
+
+} // namespace toolkit

@@ -1,0 +1,52 @@
+#include "lesson_window/lesson_window.h"
+
+#include "lesson_window/lesson_texts.h"
+#include "toolkit/units.h"
+
+namespace {
+constexpr float kFullBorder = 17.595f;
+constexpr double kCaseLeft = 3.701;
+constexpr double kCaseTops[5] = {5.927, 7.197, 8.467, 9.71, 11.007};
+} // namespace
+
+void frmTarvolen_300413::lblBack_Click()
+{
+    canvas.clear();
+    lblPrint->hide();
+
+    lblTarvolen->setCaption(tr(lesson::kHeading));
+    lblTarvolen->show();
+    toolkit::setTopCm(lblTarvolen, 1.482);
+    toolkit::setLeftCm(lblTarvolen, 3.175);
+    lblTarvolen->setFontName(QStringLiteral("Times New Roman"));
+    lblTarvolen->setFontUnderline(true);
+    lblTarvolen->setFontSize(20);
+
+    lblPossibility->show();
+    toolkit::setTopCm(lblPossibility, 4.868);
+    rtfSuppose1->show();
+    toolkit::setTopCm(rtfSuppose1, 2.752);
+    rtfSuppose2->show();
+    toolkit::setTopCm(rtfSuppose2, 3.598);
+    rtfHighlight->show();
+
+    const auto boxes = caseBoxes();
+    for (toolkit::RichTextBox *box : boxes)
+        toolkit::setLeftCm(box, kCaseLeft);
+    for (int i = 0; i < 5; ++i)
+        toolkit::setTopCm(boxes[i], kCaseTops[i]);
+
+    lblPQ->show();
+    Frame_Cbo->hide();
+    lblBack->hide();
+    lblNext->show();
+    toolkit::setTopCm(lblPQ, 15);
+    lblPQ->setCaption(tr(lesson::kInvitation));
+
+    rtfSelect->show();
+    rtfSelect->setText(creditLine());
+    colourWholeText(rtfSelect, toolkit::bgr(0x00FF0000));
+
+    setBorderHeight(kFullBorder);
+    ResetCaseTexts();
+}

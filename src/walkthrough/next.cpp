@@ -1,0 +1,54 @@
+#include "lesson_window/lesson_window.h"
+
+#include "lesson_window/lesson_texts.h"
+#include "toolkit/units.h"
+
+namespace {
+constexpr float kShortBorder = 7.595f;
+constexpr float kFullBorder = 17.595f;
+} // namespace
+
+void frmTarvolen_300413::lblNext_Click()
+{
+    Frame_Cbo->show();
+    if (!pqChosen()) {
+        rtfSelect->show();
+        setBorderHeight(kShortBorder);
+        if (!CboPQ->isEnabled() && CboR2->isEnabled()) {
+            formatPrompt(rtfSelect, tr(lesson::kPromptR2), {QStringLiteral("r2")});
+        } else if (CboPQ->isEnabled() && CboR2->isEnabled()) {
+            rtfSelect->hide();
+            lblPQ->show();
+            lblPQ->setCaption(tr(lesson::kPromptPQ));
+        } else if (!CboR2->isEnabled() && CboR1->isEnabled()) {
+            formatPrompt(rtfSelect, tr(lesson::kPromptR1), {QStringLiteral("r1")});
+        }
+    } else {
+        CboPQ_Click();
+        CboPQ->setFocus();
+        lblR1->show();
+        lblR11->show();
+        lblR2->show();
+        lblR22->show();
+        rtfSelect->hide();
+        lblTarvolen->show();
+        toolkit::moveCm(lblTarvolen, 3.175, 1.482);
+        lblTarvolen->setCaption(tr(lesson::kHeading));
+        setBorderHeight(kFullBorder);
+    }
+    rtfSuppose1->hide();
+    rtfSuppose2->hide();
+    lblPossibility->hide();
+    rtfHighlight->hide();
+
+    Timer2->setEnabled(false);
+    Timer5->setEnabled(true);
+
+    const auto boxes = caseBoxes();
+    for (int i = 0; i < 5; ++i)
+        toolkit::moveCm(boxes[i], 3, 3 + i);
+
+    lblNext->hide();
+    lblBack->show();
+    toolkit::setTopCm(lblPQ, 0.106);
+}
