@@ -34,3 +34,33 @@ bool near(const QColor &a, const QColor &b, int tolerance)
 }
 
 } // namespace testing
+
+#include "toolkit/canvas.h"
+#include "toolkit/combo_box.h"
+
+#include <QPainter>
+
+namespace testing {
+
+void choose(toolkit::ComboBox *combo, const QString &item)
+{
+    const int index = combo->findText(item);
+    if (index < 0)
+        qFatal("%s offers no item \"%s\"", qPrintable(combo->objectName()), qPrintable(item));
+    combo->setCurrentIndex(index);
+    emit combo->selected();
+}
+
+QImage renderCanvas(const toolkit::Canvas &canvas, double dpr)
+{
+    const QSize logical(frmTarvolen_300413::kClientWidth, frmTarvolen_300413::kClientHeight);
+    QImage image(logical * dpr, QImage::Format_RGB32);
+    image.setDevicePixelRatio(dpr);
+    image.fill(QColor(213, 255, 220));
+    QPainter painter(&image);
+    canvas.paint(painter);
+    painter.end();
+    return image;
+}
+
+} // namespace testing

@@ -21,3 +21,20 @@ QPoint cmToPixel(double x, double y);
 bool near(const QColor &a, const QColor &b, int tolerance = 40);
 
 } // namespace testing
+
+namespace toolkit {
+class Canvas;
+class ComboBox;
+} // namespace toolkit
+
+namespace testing {
+
+// A learner's choice from the list: the item becomes the box's own and the box raises its
+// selection event, so the window's handler runs through the real connection.
+void choose(toolkit::ComboBox *combo, const QString &item);
+
+// The kept drawing alone on the window's pale green, in an image of the client area's design
+// size times dpr (device-pixel ratio pinned, so pixel positions are predictable).
+QImage renderCanvas(const toolkit::Canvas &canvas, double dpr = 1.0);
+
+} // namespace testing
