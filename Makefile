@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test deps configure build clean
+.PHONY: run test deps configure build clean bench
 
 deps:
 	@bash scripts/install-deps.sh
@@ -18,6 +18,10 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Start-up, memory and per-action latency against a bare Qt window; figures to $(BUILD)/bench.json.
+bench: build
+	@bash scripts/bench.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

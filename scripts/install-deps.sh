@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins cmake g++ make ccache
   fonts-liberation fonts-dejavu-core
   xvfb xdotool x11-utils imagemagick poppler-utils python3
+  libx11-dev
 )
 
 missing=()

@@ -1,0 +1,281 @@
+// The lesson against the floor: start-to-window and resident memory of tarvolen and of a bare
+// Qt window, launched by turns on one X server, then the latency of each learner action in
+// this process. One table on stdout, the same figures as JSON. Every start-up figure is
+// judged as a ratio against the baseline of the same run: the machine is shared and noisy.
+
+#include "actions.h"
+#include "startup_watch.h"
+
+#include "toolkit/units.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Options
+{
+    std::string tarvolen;
+    std::string baseline;
+    std::string json;
+    int rounds = 9;
+    int repetitions = 1000;
+    bool memory = true;
+    bool guard = false;
+    double guardActionMedianMs = 20.0;
+    double guardStartupRatio = 2.0;
+};
+
+// The targets the lesson is held to (the guard in the tests is looser on purpose).
+constexpr double kStartupRatioTarget = 1.10;
+constexpr double kMemoryRatioTarget = 1.15;
+constexpr double kActionMedianTargetUs = 2000.0;
+constexpr double kActionP99TargetUs = 5000.0;
+
+void usage()
+{
+    std::fputs("usage: tarvolen_bench --tarvolen PATH --baseline PATH [--rounds N] [--reps N]\n"
+               "                      [--json FILE] [--no-memory] [--guard]\n"
+               "Needs an X display for the start-up rounds (scripts/bench.sh starts Xvfb).\n",
+               stderr);
+}
+
+bool parse(int argc, char **argv, Options &o)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--tarvolen" && hasValue)
+            o.tarvolen = argv[++i];
+        else if (arg == "--baseline" && hasValue)
+            o.baseline = argv[++i];
+        else if (arg == "--json" && hasValue)
+            o.json = argv[++i];
+        else if (arg == "--rounds" && hasValue)
+            o.rounds = std::atoi(argv[++i]);
+        else if (arg == "--reps" && hasValue)
+            o.repetitions = std::atoi(argv[++i]);
+        else if (arg == "--no-memory")
+            o.memory = false;
+        else if (arg == "--guard")
+            o.guard = true;
+        else
+            return false;
+    }
+    return !o.tarvolen.empty() && !o.baseline.empty() && o.rounds > 0 && o.repetitions > 0;
+}
+
+double quantile(std::vector<double> values, double q)
+{
+    std::sort(values.begin(), values.end());
+    // Nearest rank: the smallest value with at least q of the samples at or below it.
+    const size_t rank = size_t(std::ceil(q * double(values.size())));
+    return values[std::min(values.size(), std::max<size_t>(rank, 1)) - 1];
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+}
+
+double minOf(const std::vector<double> &v) { return *std::min_element(v.begin(), v.end()); }
+double maxOf(const std::vector<double> &v) { return *std::max_element(v.begin(), v.end()); }
+
+std::string jsonArray(const std::vector<double> &values, int decimals)
+{
+    std::ostringstream out;
+    out.setf(std::ios::fixed);
+    out.precision(decimals);
+    out << '[';
+    for (size_t i = 0; i < values.size(); ++i)
+        out << (i ? ", " : "") << values[i];
+    out << ']';
+    return out.str();
+}
+
+std::string jsonString(const std::string &text)
+{
+    std::string out = "\"";
+    for (char c : text)
+        out += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
+    return out + "\"";
+}
+
+struct Program
+{
+    const char *name;
+    std::string path;
+    std::vector<double> mapMs;
+    std::vector<double> rssMiB;
+    std::vector<double> hwmMiB;
+};
+
+const char *verdict(bool met) { return met ? "met" : "NOT MET"; }
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    Options options;
+    if (!parse(argc, argv, options)) {
+        usage();
+        return 2;
+    }
+
+    // 1. Start to window and memory, on the X server of DISPLAY, the two programs by turns.
+    Program lesson{"tarvolen", options.tarvolen, {}, {}, {}};
+    Program bare{"baseline", options.baseline, {}, {}, {}};
+    {
+        bench::StartupWatch watch;
+        if (!watch.isOpen()) {
+            std::fputs("tarvolen_bench: cannot open the X display (run it through scripts/bench.sh)\n",
+                       stderr);
+            return 2;
+        }
+        // One unrecorded launch each brings libraries and fonts into the page cache.
+        for (Program *p : {&lesson, &bare}) {
+            const bench::Launch warm = watch.run(p->path, false);
+            if (!warm.ok) {
+                std::fprintf(stderr, "tarvolen_bench: %s\n", warm.error.c_str());
+                return 2;
+            }
+        }
+        for (int round = 0; round < options.rounds; ++round) {
+            Program *order[2] = {&lesson, &bare};
+            if (round % 2)
+                std::swap(order[0], order[1]);
+            for (Program *p : order) {
+                const bench::Launch launch = watch.run(p->path, options.memory);
+                if (!launch.ok) {
+                    std::fprintf(stderr, "tarvolen_bench: %s\n", launch.error.c_str());
+                    return 2;
+                }
+                p->mapMs.push_back(launch.mapMs);
+                p->rssMiB.push_back(double(launch.rssKiB) / 1024.0);
+                p->hwmMiB.push_back(double(launch.hwmKiB) / 1024.0);
+            }
+        }
+    }
+
+    // 2. Learner actions, in this process, on the offscreen platform as the tests use it.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
+        qputenv("QT_FONT_DPI", "96");
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    toolkit::installFontSubstitutions();
+    const std::vector<bench::ActionFigures> actions = bench::measureActions(options.repetitions);
+
+    // 3. One table, the same figures as JSON.
+    const double startupRatio = median(lesson.mapMs) / median(bare.mapMs);
+    std::printf("Start to window, ms (%d rounds each, interleaved)    min   median      max\n",
+                options.rounds);
+    for (const Program *p : {&bare, &lesson})
+        std::printf("  %-46s %8.1f %8.1f %8.1f\n", p->name, minOf(p->mapMs), median(p->mapMs),
+                    maxOf(p->mapMs));
+    std::printf("  %-46s %17.2fx   target <= %.2fx: %s\n", "ratio of medians", startupRatio,
+                kStartupRatioTarget, verdict(startupRatio <= kStartupRatioTarget));
+
+    double rssRatio = 0.0;
+    double hwmRatio = 0.0;
+    if (options.memory) {
+        rssRatio = median(lesson.rssMiB) / median(bare.rssMiB);
+        hwmRatio = median(lesson.hwmMiB) / median(bare.hwmMiB);
+        std::printf("Resident memory 1 s after the map, MiB (medians)    VmRSS    VmHWM\n");
+        for (const Program *p : {&bare, &lesson})
+            std::printf("  %-46s %8.1f %8.1f\n", p->name, median(p->rssMiB), median(p->hwmMiB));
+        std::printf("  %-46s %7.2fx %7.2fx   target <= %.2fx: %s\n", "ratio", rssRatio, hwmRatio,
+                    kMemoryRatioTarget,
+                    verdict(rssRatio <= kMemoryRatioTarget && hwmRatio <= kMemoryRatioTarget));
+    }
+
+    std::printf("Per action, us (%d repetitions, event to end of repaint)   median      p99\n",
+                options.repetitions);
+    bool actionsMet = true;
+    bool repaintsSeen = true;
+    double worstMedianUs = 0.0;
+    for (const bench::ActionFigures &a : actions) {
+        const double med = median(a.microseconds);
+        const double p99 = quantile(a.microseconds, 0.99);
+        const bool met = med < kActionMedianTargetUs && p99 < kActionP99TargetUs;
+        actionsMet = actionsMet && met;
+        repaintsSeen = repaintsSeen && a.fewestPaints > 0;
+        worstMedianUs = std::max(worstMedianUs, med);
+        std::printf("  %-52s %8.0f %8.0f   %s%s\n", a.name.c_str(), med, p99, verdict(met),
+                    a.fewestPaints > 0 ? "" : "  (NO REPAINT SEEN)");
+    }
+    std::printf("  targets: median < %.0f us, p99 < %.0f us\n", kActionMedianTargetUs,
+                kActionP99TargetUs);
+
+    if (!options.json.empty()) {
+        std::ofstream out(options.json);
+        out << "{\n  \"rounds\": " << options.rounds << ",\n  \"repetitions\": " << options.repetitions
+            << ",\n  \"startup_ms\": {\n";
+        for (const Program *p : {&bare, &lesson}) {
+            out << "    " << jsonString(p->name) << ": {\"min\": " << minOf(p->mapMs)
+                << ", \"median\": " << median(p->mapMs) << ", \"max\": " << maxOf(p->mapMs)
+                << ", \"samples\": " << jsonArray(p->mapMs, 2) << "},\n";
+        }
+        out << "    \"ratio_of_medians\": " << startupRatio << ",\n    \"target_ratio\": "
+            << kStartupRatioTarget << "\n  },\n";
+        if (options.memory) {
+            out << "  \"memory_mib\": {\n";
+            for (const Program *p : {&bare, &lesson}) {
+                out << "    " << jsonString(p->name) << ": {\"vmrss_median\": " << median(p->rssMiB)
+                    << ", \"vmhwm_median\": " << median(p->hwmMiB)
+                    << ", \"vmrss_samples\": " << jsonArray(p->rssMiB, 1)
+                    << ", \"vmhwm_samples\": " << jsonArray(p->hwmMiB, 1) << "},\n";
+            }
+            out << "    \"vmrss_ratio\": " << rssRatio << ",\n    \"vmhwm_ratio\": " << hwmRatio
+                << ",\n    \"target_ratio\": " << kMemoryRatioTarget << "\n  },\n";
+        }
+        out << "  \"actions_us\": [\n";
+        for (size_t i = 0; i < actions.size(); ++i) {
+            const bench::ActionFigures &a = actions[i];
+            out << "    {\"name\": " << jsonString(a.name) << ", \"median\": " << median(a.microseconds)
+                << ", \"p99\": " << quantile(a.microseconds, 0.99)
+                << ", \"min\": " << minOf(a.microseconds) << ", \"max\": " << maxOf(a.microseconds)
+                << "}" << (i + 1 < actions.size() ? "," : "") << "\n";
+        }
+        out << "  ],\n  \"action_targets_us\": {\"median\": " << kActionMedianTargetUs
+            << ", \"p99\": " << kActionP99TargetUs << "}\n}\n";
+        if (!out) {
+            std::fprintf(stderr, "tarvolen_bench: cannot write %s\n", options.json.c_str());
+            return 2;
+        }
+        std::printf("figures written to %s\n", options.json.c_str());
+    }
+
+    if (!repaintsSeen) {
+        std::fputs("tarvolen_bench: an action caused no repaint; its timing means nothing\n", stderr);
+        return 1;
+    }
+    if (options.guard) {
+        bool ok = true;
+        if (startupRatio > options.guardStartupRatio) {
+            std::printf("guard: start-up %.2fx the baseline, more than %.1fx\n", startupRatio,
+                        options.guardStartupRatio);
+            ok = false;
+        }
+        if (worstMedianUs > options.guardActionMedianMs * 1000.0) {
+            std::printf("guard: an action took %.1f ms (median), more than %.0f ms\n",
+                        worstMedianUs / 1000.0, options.guardActionMedianMs);
+            ok = false;
+        }
+        std::printf("guard: %s\n", ok ? "ok" : "FAILED");
+        return ok ? 0 : 1;
+    }
+    return 0;
+}

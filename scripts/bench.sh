@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Runs the benchmark under an Xvfb of its own: bench.sh BUILD_DIR [tarvolen_bench options].
+# By default 9 rounds and 1000 repetitions, figures to BUILD_DIR/bench.json; later options win.
+set -euo pipefail
+
+build=${1:?usage: bench.sh BUILD_DIR [options]}
+shift
+bench=$build/bench/tarvolen_bench
+for program in "$bench" "$build/src/tarvolen" "$build/src/tarvolen_baseline"; do
+  [[ -x "$program" ]] || { echo "bench.sh: $program is not built" >&2; exit 2; }
+done
+
+# Qt complains on every start without a runtime directory; give the programs a private one.
+if [[ -z "${XDG_RUNTIME_DIR:-}" ]]; then
+  XDG_RUNTIME_DIR=$(mktemp -d)
+  export XDG_RUNTIME_DIR
+  runtime_dir=$XDG_RUNTIME_DIR
+fi
+
+# Xvfb writes its display number on the pipe once it accepts clients: no sleeping, no
+# guessing a free number.
+exec {xvfb_out}< <(exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+xvfb_pid=$!
+trap 'kill "$xvfb_pid" 2>/dev/null || true; [[ -z "${runtime_dir:-}" ]] || rm -rf "$runtime_dir"' EXIT
+if ! read -r -t 30 -u "$xvfb_out" display; then
+  echo "bench.sh: Xvfb did not start" >&2
+  exit 2
+fi
+
+DISPLAY=":$display" "$bench" \
+  --tarvolen "$build/src/tarvolen" --baseline "$build/src/tarvolen_baseline" \
+  --json "$build/bench.json" "$@"
