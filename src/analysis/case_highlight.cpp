@@ -36,6 +36,7 @@ void frmTarvolen_300413::ResetCaseTexts()
         box->setSelColor(toolkit::bgr(0x00000000));
         box->setBackColor(backColor());
         box->setToolTip(QString());
+        box->setAccessibleDescription(QString());
         box->setEmphasis(false);
         for (const Anchor &anchor : kAnchors[i]) {
             const QString digit = QLatin1String(anchor.second);
@@ -76,4 +77,6 @@ void frmTarvolen_300413::HighlightCase()
     box->setBackColor(toolkit::bgr(kYellow));
     toolkit::setHeightCm(box, kHighlightHeightCm);
     box->setToolTip(rtfHighlight->text());
+    // The yellow is lost on a screen reader: say which case holds, and for which values.
+    box->setAccessibleDescription(tr(lesson::kCaseHolds).arg(r1).arg(r2).arg(PQ));
 }

@@ -32,6 +32,7 @@ frmTarvolen_300413::frmTarvolen_300413(QWidget *parent)
 
     createControls();
     connectHandlers();
+    setUpAccessibility();
     Form_Load();
 }
 

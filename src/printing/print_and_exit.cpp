@@ -36,16 +36,25 @@ void frmTarvolen_300413::lblPrint_Click()
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(windowTitle());
-    const PrintAnswer answer = m_printDialog->run(printer, this);
-    // Cancel, nothing to print, or a count beyond 16 bits: nothing is printed, nothing said.
-    if (!answer.accepted || answer.copies < 1 || answer.copies > std::numeric_limits<int16_t>::max())
+    if (!m_printDialog->run(printer, this))
+        return; // cancelled: nothing printed, nothing said
+
+    // The count is a 16-bit number: nothing to print, or a count that does not fit, prints
+    // nothing at all.
+    const int chosen = printer.copyCount();
+    if (chosen < 1 || chosen > std::numeric_limits<int16_t>::max())
         return;
+    // Of the dialog's settings only the count is used: the window is always landscape.
+    printer.setPageOrientation(QPageLayout::Landscape);
+    // A printer that makes the copies itself (CUPS) gets the page once; the PDF engine does
+    // not, so there each copy is a page of its own.
+    const int pages = printer.supportsMultipleCopies() ? 1 : chosen;
 
     QPainter painter;
     if (!painter.begin(&printer))
         return;
-    for (int copy = 1; copy <= answer.copies; ++copy) {
-        if (copy > 1 && !printer.newPage())
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1 && !printer.newPage())
             break;
         paintPage(painter, printer, *this);
     }

@@ -3,24 +3,19 @@
 class QPrinter;
 class QWidget;
 
-// What the learner answered in the print dialog.
-struct PrintAnswer
-{
-    bool accepted = false;
-    int copies = 0; // pages the program must print itself
-};
-
-// The print dialog, behind a seam so that tests can answer it.
+// The print dialog, behind a seam so that tests can answer it. Like the system's dialog, a
+// runner leaves the learner's choices (copies, paper, output file) in the printer.
 class PrintDialogRunner
 {
 public:
     virtual ~PrintDialogRunner() = default;
-    virtual PrintAnswer run(QPrinter &printer, QWidget *parent) = 0;
+    // False when the learner cancels.
+    virtual bool run(QPrinter &printer, QWidget *parent) = 0;
 };
 
 // The system's print dialog (it offers printing to a PDF file where there is no printer).
 class QtPrintDialogRunner : public PrintDialogRunner
 {
 public:
-    PrintAnswer run(QPrinter &printer, QWidget *parent) override;
+    bool run(QPrinter &printer, QWidget *parent) override;
 };

@@ -1,8 +1,10 @@
 #include "toolkit/rich_text_box.h"
 
+#include "toolkit/accessibility.h"
 #include "toolkit/units.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
@@ -43,6 +45,8 @@ protected:
 RichTextBox::RichTextBox(QWidget *parent)
     : QTextEdit(parent)
 {
+    // Before anything can ask for this control's interface, which is then kept.
+    installAccessibility();
     setReadOnly(true);
     setTextInteractionFlags(Qt::NoTextInteraction);
     setFocusPolicy(Qt::NoFocus);
@@ -69,6 +73,11 @@ void RichTextBox::setText(const QString &text)
     // first character.
     moveCursor(QTextCursor::Start);
     horizontalScrollBar()->setValue(0);
+    // The sentence is the box's accessible name (toolkit/accessibility.cpp).
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 QString RichTextBox::text() const
