@@ -5,6 +5,8 @@ namespace toolkit {
 Timer::Timer(int intervalMs, bool enabled, QObject *parent)
     : QObject(parent)
 {
+    // Its own child, so a test can hold back the real ticks and drive them with fire().
+    m_timer.setParent(this);
     m_timer.setInterval(intervalMs);
     m_timer.setTimerType(Qt::CoarseTimer);
     connect(&m_timer, &QTimer::timeout, this, &Timer::tick);
