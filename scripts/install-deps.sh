@@ -7,6 +7,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xdotool x11-utils imagemagick poppler-utils python3
   libx11-dev
+  python3-pyatspi at-spi2-core dbus
 )
 
 missing=()

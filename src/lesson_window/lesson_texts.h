@@ -39,6 +39,17 @@ inline constexpr CaseText kCaseTexts[5] = {
      "intersect or touch and each is outside the other."},
 };
 
+// What a screen reader is told beyond what the window shows: the highlighted case, the
+// names of the three lists and the keys of the labels that act as buttons.
+inline constexpr const char kCaseHolds[] = "This case holds for the chosen r1 = %1, r2 = %2 and PQ = %3.";
+inline constexpr const char kListNameR1[] = "r1";
+inline constexpr const char kListNameR2[] = "r2";
+inline constexpr const char kListNamePQ[] = "PQ";
+inline constexpr const char kKeyNext[] = "Alt+N";
+inline constexpr const char kKeyBack[] = "Alt+B";
+inline constexpr const char kKeyPrint[] = "Alt+P";
+inline constexpr const char kKeyHome[] = "Alt+H";
+
 // Placeholders shown by the three lists until a value is chosen.
 inline constexpr const char kPlaceholderR1[] = " r1";
 inline constexpr const char kPlaceholderR2[] = " r2";

@@ -147,6 +147,8 @@ protected:
 private:
     void createControls();
     void connectHandlers();
+    // Names, roles, keys and tab order for keyboard and screen-reader users.
+    void setUpAccessibility();
 
     void ResetCaseTexts();
     void HighlightCase();

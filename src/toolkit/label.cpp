@@ -1,15 +1,20 @@
 #include "toolkit/label.h"
 
+#include "toolkit/accessibility.h"
 #include "toolkit/units.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 
 namespace toolkit {
 
 Label::Label(QWidget *parent)
     : QWidget(parent)
 {
+    // Before anything can ask for this control's interface, which is then kept.
+    installAccessibility();
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
@@ -20,6 +25,11 @@ void Label::setCaption(const QString &caption)
         return;
     m_caption = caption;
     update();
+    // The caption is the label's accessible name; a screen reader must not keep the old one.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void Label::setAlignment(Alignment alignment)
@@ -97,6 +107,62 @@ void Label::paintTo(QPainter &painter) const
     painter.setPen(m_foreColor);
     painter.drawText(area, flags, m_caption);
     painter.restore();
+}
+
+void Label::setActsAsButton(const QKeySequence &shortcut)
+{
+    if (!m_shortcut) {
+        // Owned by the label, so it only fires while the label is shown.
+        m_shortcut = new QShortcut(this);
+        m_shortcut->setContext(Qt::WindowShortcut);
+        connect(m_shortcut, &QShortcut::activated, this, &Label::activate);
+    }
+    m_shortcut->setKey(shortcut);
+}
+
+QKeySequence Label::shortcutKey() const
+{
+    return m_shortcut ? m_shortcut->key() : QKeySequence();
+}
+
+bool Label::isReachable() const
+{
+    if (!isVisible())
+        return false;
+    QWidget *top = window();
+    return top->childAt(mapTo(top, rect().center())) == this;
+}
+
+void Label::activate()
+{
+    if (isReachable())
+        emit clicked();
+}
+
+bool Label::event(QEvent *event)
+{
+    const bool result = QWidget::event(event);
+    if ((event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)
+        && QAccessible::isActive())
+        announceUncoveredSiblings();
+    return result;
+}
+
+void Label::announceUncoveredSiblings() const
+{
+    // Showing or hiding a label covers or uncovers the button labels beneath it (Next and
+    // Back share one place); they change nothing themselves, so tell screen readers here.
+    if (!parentWidget())
+        return;
+    for (QObject *object : parentWidget()->children()) {
+        auto *sibling = qobject_cast<Label *>(object);
+        if (!sibling || sibling == this || !sibling->actsAsButton() || sibling->isHidden()
+            || !sibling->geometry().intersects(geometry()))
+            continue;
+        QAccessibleEvent shown(sibling, sibling->isReachable() ? QAccessible::ObjectShow
+                                                               : QAccessible::ObjectHide);
+        QAccessible::updateAccessibility(&shown);
+    }
 }
 
 void Label::paintEvent(QPaintEvent *)

@@ -4,7 +4,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QKeySequence>
 #include <QWidget>
+
+class QShortcut;
 
 namespace toolkit {
 
@@ -41,6 +44,16 @@ public:
 
     void paintTo(QPainter &painter) const override;
 
+    // A label that acts as a button: announced as one to assistive technology, and clicked
+    // by its shortcut key or an assistive "press" wherever a pointer could click it.
+    void setActsAsButton(const QKeySequence &shortcut);
+    bool actsAsButton() const { return m_shortcut != nullptr; }
+    QKeySequence shortcutKey() const;
+    // Shown and not lying beneath another control (as lblBack lies beneath lblNext).
+    bool isReachable() const;
+    // A click that does not come from the pointer; ignored where the pointer could not click.
+    void activate();
+
 signals:
     void clicked();
     void mouseMoved();
@@ -50,8 +63,11 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
+    void announceUncoveredSiblings() const;
+
     QString m_caption;
     Alignment m_alignment = Alignment::Left;
     QColor m_foreColor = Qt::black;
@@ -59,6 +75,7 @@ private:
     bool m_transparent = true;
     bool m_pressed = false;
     QFont m_font;
+    QShortcut *m_shortcut = nullptr;
 };
 
 } // namespace toolkit
