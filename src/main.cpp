@@ -21,7 +21,8 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvolen"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tarvolen in a Plane"));
+    // No application display name: on X11 Qt appends it to every window title, and the
+    // caption must read exactly as designed.
     QApplication::setDesktopFileName(QStringLiteral("tarvolen"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     toolkit::installFontSubstitutions();
