@@ -427,7 +427,7 @@ void ToolkitTest::subscriptStep()
     const int digitBottom = lowestInkRow(image, d.first + 1, d.second);
     QVERIFY(rBottom > 0 && digitBottom > 0);
     const double expected = -offsetTwips / toolkit::kTwipsPerPixel;
-    QVERIFY2(std::abs((digitBottom - rBottom) - expected) <= 1.5,
+    QVERIFY2(std::abs((digitBottom - rBottom) - expected) <= 1.0,
              qPrintable(QStringLiteral("digit bottom %1, r bottom %2: lowered by %3 px, expected %4")
                             .arg(digitBottom).arg(rBottom).arg(digitBottom - rBottom).arg(expected)));
     QVERIFY2(digitBottom < image.height() - 1, "the lowered digit is cut off by the box");
