@@ -140,7 +140,7 @@ private slots:
     void figureFollowsEveryChange();
     void helpArrowOverTheLists_data();
     void helpArrowOverTheLists();
-    void typedRadiusCountsAsChosen();
+    void typedValuesCountAsChosen();
     void typedPqIsReadByTheNextRadiusChange_data();
     void typedPqIsReadByTheNextRadiusChange();
 };
@@ -373,7 +373,7 @@ void SelectionTest::helpArrowOverTheLists()
     QCOMPARE(w.frameHelp->isVisibleTo(&w), shown);
 }
 
-void SelectionTest::typedRadiusCountsAsChosen()
+void SelectionTest::typedValuesCountAsChosen()
 {
     Window w;
     w.lblNext_Click();
@@ -393,9 +393,16 @@ void SelectionTest::typedRadiusCountsAsChosen()
     w.lblNext_Click();
     QCOMPARE(w.rtfSelect->text(), QString::fromLatin1(lesson::kPromptR2));
 
-    // Going on from there with a radius of 0 draws and classifies without trouble.
+    // A typed distance, never chosen from its list, is still "chosen" for Next, which draws
+    // it; a radius of 0 draws and classifies without trouble.
     pick(w.CboR2, QStringLiteral("3"));
-    pick(w.CboPQ, QStringLiteral("3"));
+    w.CboPQ->lineEdit()->selectAll();
+    QTest::keyClicks(w.CboPQ, QStringLiteral("3"));
+    QCOMPARE(w.CboPQ->text(), QStringLiteral("3"));
+    QVERIFY(w.canvas.isEmpty());
+    w.lblBack_Click();
+    w.lblNext_Click();
+    QCOMPARE(w.PQ, int16_t(3));
     QCOMPARE(highlightedBox(w), 1); // 0 + 3 = 3
     checkFigure(w, 0, 3, 11.5f, 14.5f, QStringLiteral(" 3"));
 }
