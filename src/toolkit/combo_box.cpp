@@ -2,12 +2,15 @@
 
 #include "toolkit/units.h"
 
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+
+#include <cmath>
 
 namespace toolkit {
 
@@ -76,7 +79,20 @@ void ComboBox::paintTo(QPainter &painter) const
     option.palette.setColor(QPalette::Base, m_backColor);
     option.palette.setColor(QPalette::Button, m_backColor);
     painter.save();
-    style()->drawComplexControl(QStyle::CC_ComboBox, &option, &painter, this);
+    // The style draws a combo box from a bitmap cached at the device's pixel ratio: on a
+    // printer that is a 96-dpi picture scaled up. Draw it at the resolution it lands on.
+    const double scale = std::sqrt(std::abs(painter.deviceTransform().determinant()));
+    if (scale > 1.0) {
+        QImage image(QSize(width(), height()) * scale, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::transparent);
+        QPainter sharp(&image);
+        style()->drawComplexControl(QStyle::CC_ComboBox, &option, &sharp, this);
+        sharp.end();
+        painter.drawImage(QRectF(0, 0, width(), height()), image);
+    } else {
+        style()->drawComplexControl(QStyle::CC_ComboBox, &option, &painter, this);
+    }
     const QRect textArea = style()->subControlRect(QStyle::CC_ComboBox, &option,
                                                    QStyle::SC_ComboBoxEditField, this);
     painter.setFont(fontForDevice(font(), painter.device()));
