@@ -35,7 +35,8 @@ void frmTarvolen_300413::lblPrint_Click()
     // Built only now: a printer costs time and memory the lesson otherwise never needs.
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(windowTitle());
+    // The dialog offers "<document name>.pdf" as the file: keep colons and dots out of it.
+    printer.setDocName(QStringLiteral("Tarvolen in a Plane"));
     if (!m_printDialog->run(printer, this))
         return; // cancelled: nothing printed, nothing said
 
