@@ -18,6 +18,12 @@ ComboBox::ComboBox(QWidget *parent)
     : QComboBox(parent)
 {
     setEditable(true);
+    // The box paints its background colour itself, beneath a see-through edit field: a new
+    // palette at every blink tick would make the style cache a new bitmap under a new key
+    // each time, and the cache would grow for as long as the list blinks.
+    QPalette clear = lineEdit()->palette();
+    clear.setColor(QPalette::Base, Qt::transparent);
+    lineEdit()->setPalette(clear);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
     setMaxVisibleItems(13);
@@ -43,13 +49,24 @@ void ComboBox::appendItem(const QString &item)
 
 void ComboBox::setBackColor(const QColor &color)
 {
-    if (color == m_backColor)
+    if (color == m_backColor && m_backColorSet)
         return;
     m_backColor = color;
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, color);
-    pal.setColor(QPalette::Button, color);
-    setPalette(pal);
+    m_backColorSet = true;
+    update();
+}
+
+void ComboBox::paintEvent(QPaintEvent *event)
+{
+    QComboBox::paintEvent(event);
+    if (!m_backColorSet)
+        return;
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    QPainter painter(this);
+    painter.fillRect(style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                             QStyle::SC_ComboBoxEditField, this),
+                     m_backColor);
 }
 
 void ComboBox::keyPressEvent(QKeyEvent *event)

@@ -32,6 +32,7 @@ signals:
     void selected();
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 
@@ -39,6 +40,8 @@ private:
     void onActivated();
 
     QColor m_backColor;
+    bool m_backColorSet = false; // until then the style's own look
+
     // Qt commits typed text that matches an item (Enter, leaving the box) through the same
     // signal as a real choice; those commits are not selections.
     bool m_committingTypedText = false;

@@ -9,6 +9,18 @@ Frame::Frame(QWidget *parent)
 {
 }
 
+void Frame::setVisible(bool visible)
+{
+    QWidget::setVisible(visible);
+    // Qt moves the focus off a hidden child only when another control can take it; otherwise
+    // the unseen list would keep taking the learner's keys and run its handlers.
+    if (!visible) {
+        QWidget *focus = window()->focusWidget();
+        if (focus && isAncestorOf(focus))
+            focus->clearFocus();
+    }
+}
+
 void Frame::setBackColor(const QColor &color)
 {
     m_backColor = color;

@@ -25,6 +25,9 @@ public:
 
     void paintTo(QPainter &painter) const override;
 
+    // A hidden frame takes the keyboard focus away from its children.
+    void setVisible(bool visible) override;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
