@@ -10,6 +10,7 @@ import math
 import os
 import select
 import shutil
+import struct
 import subprocess
 import sys
 import time
@@ -57,11 +58,18 @@ class Failure(Exception):
 
 
 class Shot:
-    """One screenshot, read as an 8-bit PPM; pixels addressed in window coordinates."""
+    """One screenshot, from xwd (fast) or ImageMagick's import as an 8-bit PPM; pixels are
+    addressed in window coordinates."""
 
     def __init__(self, data, origin, name):
         self.name = name
         self.origin = origin
+        if data[:2] == b"P6":
+            self._read_ppm(data)
+        else:
+            self._read_xwd(data)
+
+    def _read_ppm(self, data):
         fields = []
         pos = 0
         while len(fields) < 4:
@@ -75,18 +83,38 @@ class Shot:
                 end += 1
             fields.append(data[pos:end])
             pos = end
-        if fields[0] != b"P6" or int(fields[3]) != 255:
+        if int(fields[3]) != 255:
             raise Failure("screenshot is not an 8-bit PPM")
         self.width, self.height = int(fields[1]), int(fields[2])
-        self.pixels = data[pos + 1:]
+        pixels = data[pos + 1:]
+        self._pixel = lambda i: tuple(pixels[i * 3:i * 3 + 3])
+
+    def _read_xwd(self, data):
+        header = struct.unpack(">25I", data[:100])
+        size, width, height = header[0], header[4], header[5]
+        byte_order, bits_per_pixel, bytes_per_line = header[7], header[11], header[12]
+        masks, ncolors = header[14:17], header[19]
+        if bits_per_pixel not in (24, 32):
+            raise Failure("xwd screenshot with %d bits per pixel" % bits_per_pixel)
+        self.width, self.height = width, height
+        pixels = data[size + 12 * ncolors:]
+        step = bits_per_pixel // 8
+        order = "little" if byte_order == 0 else "big"
+        shifts = [(m, (m & -m).bit_length() - 1) for m in masks]
+
+        def pixel(i):
+            y, x = divmod(i, width)
+            at = y * bytes_per_line + x * step
+            value = int.from_bytes(pixels[at:at + step], order)
+            return tuple((value & m) >> shift for m, shift in shifts)
+        self._pixel = pixel
 
     def at(self, x, y):
         x = int(round(x)) + self.origin[0]
         y = int(round(y)) + self.origin[1]
         if not (0 <= x < self.width and 0 <= y < self.height):
             return (0, 0, 0)
-        i = (y * self.width + x) * 3
-        return tuple(self.pixels[i:i + 3])
+        return self._pixel(y * self.width + x)
 
     def any_near(self, x, y, colour, radius=1, tol=70):
         return any(close(self.at(x + dx, y + dy), colour, tol)
@@ -119,7 +147,7 @@ class Session:
     def start(self):
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x900x24", "-dpi", "96",
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-dpi", "96",
              "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL,
             stderr=open(os.path.join(self.out_dir, "xvfb.log"), "w"))
@@ -230,19 +258,24 @@ class Session:
 
     # --- the learner's eyes ------------------------------------------------------------------
 
-    def shot(self, label):
-        data = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env,
-                              capture_output=True, timeout=15, check=True).stdout
+    def shot(self, label, keep=True):
+        if shutil.which("xwd"):
+            command = ["xwd", "-root", "-silent"]
+        else:
+            command = ["import", "-window", "root", "-depth", "8", "ppm:-"]
+        data = subprocess.run(command, env=self.env, capture_output=True, timeout=15,
+                              check=True).stdout
         self.shots += 1
         name = "%02d-%s" % (self.shots, label)
-        with open(os.path.join(self.out_dir, name + ".ppm"), "wb") as f:
-            f.write(data)
+        if keep:
+            with open(os.path.join(self.out_dir, name + (".ppm" if data[:2] == b"P6" else ".xwd")), "wb") as f:
+                f.write(data)
         return Shot(data, self.origin, name)
 
     def check(self, condition, message, shot=None):
         self.checks += 1
         if not condition:
-            where = " (see %s.ppm)" % shot.name if shot else ""
+            where = " (see %s in %s)" % (shot.name, self.out_dir) if shot else ""
             raise Failure(message + where)
 
     def poll(self, label, predicate, seconds):
