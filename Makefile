@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test deps configure build clean bench
+.PHONY: run test deps configure build clean bench fuzz
 
 deps:
 	@bash scripts/install-deps.sh
@@ -22,6 +22,20 @@ test: build
 # Start-up, memory and per-action latency against a bare Qt window; figures to $(BUILD)/bench.json.
 bench: build
 	@bash scripts/bench.sh $(BUILD)
+
+# The unit tests, then FUZZ_ACTIONS random learner actions, all under AddressSanitizer and
+# UndefinedBehaviorSanitizer in their own build directory.
+FUZZ_BUILD ?= build-asan
+FUZZ_ACTIONS ?= 1000000
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:check_initialization_order=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVOLEN_SANITIZE=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@cd $(FUZZ_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -R '^tst_'
+	@$(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1 \
+		$(FUZZ_BUILD)/tests/tarvolen_fuzz --actions $(FUZZ_ACTIONS)
 
 clean:
 	rm -rf $(BUILD)
