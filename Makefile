@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test deps configure build clean bench fuzz
+.PHONY: run test deps configure build clean bench fuzz package
 
 deps:
 	@bash scripts/install-deps.sh
@@ -22,6 +22,10 @@ test: build
 # Start-up, memory and per-action latency against a bare Qt window; figures to $(BUILD)/bench.json.
 bench: build
 	@bash scripts/bench.sh $(BUILD)
+
+# A .deb of the lesson for Debian 12, written to $(BUILD).
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 # The unit tests, then FUZZ_ACTIONS random learner actions, all under AddressSanitizer and
 # UndefinedBehaviorSanitizer in their own build directory.

@@ -8,6 +8,7 @@ packages=(
   xvfb xdotool x11-utils x11-apps imagemagick poppler-utils python3
   libx11-dev
   python3-pyatspi at-spi2-core dbus
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

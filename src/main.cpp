@@ -23,7 +23,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("tarvolen"));
     // No application display name: on X11 Qt appends it to every window title, and the
     // caption must read exactly as designed.
-    QApplication::setDesktopFileName(QStringLiteral("tarvolen"));
+
+    // The installed menu entry and icon carry the application's id (data/).
+    QApplication::setDesktopFileName(QStringLiteral("org.example.tarvolen"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     toolkit::installFontSubstitutions();
 
