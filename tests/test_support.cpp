@@ -63,4 +63,13 @@ QImage renderCanvas(const toolkit::Canvas &canvas, double dpr)
     return image;
 }
 
+QImage paintedWindow(const frmTarvolen_300413 &window)
+{
+    QImage image(window.size(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    window.paintWindow(painter);
+    return image;
+}
+
 } // namespace testing

@@ -37,4 +37,7 @@ void choose(toolkit::ComboBox *combo, const QString &item);
 // size times dpr (device-pixel ratio pinned, so pixel positions are predictable).
 QImage renderCanvas(const toolkit::Canvas &canvas, double dpr = 1.0);
 
+// The window as printing draws it (figure, shapes, controls as vectors), at ratio 1.
+QImage paintedWindow(const frmTarvolen_300413 &window);
+
 } // namespace testing
