@@ -31,6 +31,7 @@ void frmTarvolen_300413::ResetCaseTexts()
     for (int i = 0; i < 5; ++i) {
         toolkit::RichTextBox *box = boxes[i];
         box->setText(tr(lesson::kCaseTexts[i].first) + tr(lesson::kCaseTexts[i].second));
+        const toolkit::RichTextBox::Batch batch(box);
         box->setSelFontSize(14);
         box->setSelBold(false);
         box->setSelColor(toolkit::bgr(0x00000000));

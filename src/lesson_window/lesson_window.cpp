@@ -97,6 +97,7 @@ void frmTarvolen_300413::colourWholeText(RichTextBox *box, const QColor &color)
 void frmTarvolen_300413::lowerDigit(RichTextBox *box, const QString &name, int offsetTwips)
 {
     const QString digit = name.right(1);
+    const RichTextBox::Batch batch(box);
     box->setSelStart(0);
     box->find(name);
     box->upTo(digit);
@@ -108,6 +109,7 @@ void frmTarvolen_300413::lowerDigit(RichTextBox *box, const QString &name, int o
 void frmTarvolen_300413::formatPrompt(RichTextBox *box, const QString &text, const QStringList &names)
 {
     box->setText(text);
+    const RichTextBox::Batch batch(box);
     box->setSelAlignment(Qt::AlignHCenter);
     colourWholeText(box, bgr(0x00FF0000));
     for (const QString &name : names)

@@ -80,6 +80,17 @@ void RichTextBox::setText(const QString &text)
     }
 }
 
+RichTextBox::Batch::Batch(RichTextBox *box)
+    : m_block(box->document())
+{
+    m_block.beginEditBlock();
+}
+
+RichTextBox::Batch::~Batch()
+{
+    m_block.endEditBlock();
+}
+
 QString RichTextBox::text() const
 {
     return document()->toPlainText();

@@ -20,6 +20,20 @@ public:
     void setText(const QString &text);
     QString text() const;
 
+    // While one of these lives, the formatting steps on the box are laid out once, when it
+    // ends, instead of after every step: each step would otherwise lay out the whole text.
+    class Batch
+    {
+    public:
+        explicit Batch(RichTextBox *box);
+        ~Batch();
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        QTextCursor m_block;
+    };
+
     int selStart() const { return m_cursor.selectionStart(); }
     int selLength() const { return m_cursor.selectionEnd() - m_cursor.selectionStart(); }
     QString selText() const { return m_cursor.selectedText(); }
