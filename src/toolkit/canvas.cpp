@@ -3,10 +3,34 @@
 #include "toolkit/units.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QWidget>
 
+#include <cmath>
+
 namespace toolkit {
+
+namespace {
+
+// Sub-pixel steps at which screen dots are pre-rendered: a dot lands within 1/32 pixel of
+// where the vector drawing would put it.
+constexpr int kDotPhases = 16;
+constexpr int kLargestStampedDot = 16;
+
+// A painter that maps its units 1:1 onto whole pixels of an image: there a dot can be
+// stamped from a pre-rendered one. Printers, scaled renders and other ratios get vectors.
+bool drawsWholePixels(const QPainter &painter)
+{
+    const QPaintEngine *engine = painter.paintEngine();
+    const QTransform t = painter.deviceTransform();
+    return engine && engine->type() == QPaintEngine::Raster
+           && painter.compositionMode() == QPainter::CompositionMode_SourceOver
+           && t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx())
+           && t.dy() == std::floor(t.dy());
+}
+
+} // namespace
 
 Canvas::Canvas(QWidget *surface)
     : m_surface(surface)
@@ -21,15 +45,54 @@ void Canvas::clear()
     if (m_ops.empty())
         return;
     m_ops.clear();
-    if (m_surface)
-        m_surface->update();
+    requestRepaint(m_drawnArea);
+    m_drawnArea = QRect();
 }
 
 void Canvas::add(Op op)
 {
+    const QRect area = pixelArea(op);
     m_ops.push_back(std::move(op));
-    if (m_surface)
-        m_surface->update();
+    m_drawnArea |= area;
+    requestRepaint(area);
+}
+
+QRect Canvas::pixelArea(const Op &op) const
+{
+    const double scale = cmToPx(1.0);
+    const QPointF a = op.a * scale;
+    QRectF area(a, a);
+    switch (op.kind) {
+    case Op::Point:
+        break;
+    case Op::Circle: {
+        const double r = std::abs(op.radius) * scale;
+        area = QRectF(a.x() - r, a.y() - r, 2 * r, 2 * r);
+        break;
+    }
+    case Op::Segment:
+        area = QRectF(a, op.b * scale).normalized();
+        break;
+    case Op::Text: {
+        // Generous all round: bold and italic glyphs may overhang their advance.
+        const QFontMetricsF metrics(fontForDevice(op.font, m_surface));
+        const double h = metrics.height();
+        area = QRectF(a.x() - h, a.y() - h, metrics.horizontalAdvance(op.text) + 2 * h, 3 * h);
+        break;
+    }
+    }
+    // Half the pen, and the antialiased fringe.
+    const double fringe = qMax(1, op.width) / 2.0 + 2.0;
+    return area.adjusted(-fringe, -fringe, fringe, fringe).toAlignedRect();
+}
+
+void Canvas::requestRepaint(const QRect &area)
+{
+    if (!m_surface || area.isEmpty() || m_askedArea.contains(area))
+        return;
+    // The whole rectangle is asked for, so that everything inside it really is repainted.
+    m_askedArea |= area;
+    m_surface->update(m_askedArea);
 }
 
 void Canvas::point(double x, double y, const QColor &color)
@@ -59,17 +122,53 @@ void Canvas::printNumber(long value)
     print(value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value));
 }
 
+void Canvas::stampDot(QPainter &painter, const QPointF &centre, const QColor &color, int width) const
+{
+    // The centre in whole pixels and sixteenths.
+    const double sx = std::round(centre.x() * kDotPhases);
+    const double sy = std::round(centre.y() * kDotPhases);
+    const int ix = int(std::floor(sx / kDotPhases));
+    const int iy = int(std::floor(sy / kDotPhases));
+    const int fx = int(sx) - ix * kDotPhases;
+    const int fy = int(sy) - iy * kDotPhases;
+    const int margin = width / 2 + 2;
+    const quint64 key = (quint64(color.rgba()) << 24) | (quint64(width) << 8) | quint64(fx << 4 | fy);
+    auto found = m_dotImages.constFind(key);
+    if (found == m_dotImages.constEnd()) {
+        // The same antialiased ellipse as the vector path, at this sub-pixel offset.
+        QImage dot(2 * margin + 1, 2 * margin + 1, QImage::Format_ARGB32_Premultiplied);
+        dot.fill(Qt::transparent);
+        QPainter p(&dot);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(Qt::NoPen);
+        p.setBrush(color);
+        p.drawEllipse(QPointF(margin + double(fx) / kDotPhases, margin + double(fy) / kDotPhases),
+                      width / 2.0, width / 2.0);
+        p.end();
+        found = m_dotImages.insert(key, dot);
+    }
+    painter.drawImage(QPoint(ix - margin, iy - margin), *found);
+}
+
 void Canvas::paint(QPainter &painter) const
 {
+    // The surface's own repaint takes in everything asked for so far.
+    if (painter.device() == m_surface)
+        m_askedArea = QRect();
     if (m_ops.empty())
         return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     const double scale = cmToPx(1.0);
+    const bool stampDots = drawsWholePixels(painter);
     for (const Op &op : m_ops) {
         const QPointF a = op.a * scale;
         switch (op.kind) {
         case Op::Point: {
+            if (stampDots && op.width > 1 && op.width <= kLargestStampedDot) {
+                stampDot(painter, a, op.color, op.width);
+                break;
+            }
             // Wider points are round dots centred on their point.
             painter.setPen(Qt::NoPen);
             painter.setBrush(op.color);

@@ -2,7 +2,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
+#include <QImage>
 #include <QPointF>
+#include <QRect>
 #include <QString>
 
 #include <vector>
@@ -66,6 +69,9 @@ public:
 
 private:
     void add(Op op);
+    QRect pixelArea(const Op &op) const;
+    void requestRepaint(const QRect &area);
+    void stampDot(QPainter &painter, const QPointF &centre, const QColor &color, int width) const;
 
     QWidget *m_surface;
     std::vector<Op> m_ops;
@@ -73,6 +79,13 @@ private:
     QColor m_foreColor = Qt::black;
     QFont m_font;
     QPointF m_current;
+    // A change repaints only the surface it touches; what is already waiting for its repaint
+    // (a region's dots inside their circles) asks for nothing more.
+    QRect m_drawnArea;
+    mutable QRect m_askedArea;
+    // Round dots as the screen shows them, keyed by colour, width and sub-pixel offset:
+    // a full region has some two thousand dots, each a costly antialiased ellipse.
+    mutable QHash<quint64, QImage> m_dotImages;
 };
 
 } // namespace toolkit
