@@ -23,6 +23,10 @@ constexpr double kCircleTopCm = 11.0;
 constexpr double kCentreXCm = 11.0;
 constexpr double kCentreYCm = 13.0;
 constexpr double kOutlinePx = 2.0; // the circles' line width in design pixels
+// A dot of the common region, on the 0.2 cm grid from (9, 11): inside both circles.
+constexpr double kDotXCm = 12.6;
+constexpr double kDotYCm = 12.0;
+constexpr double kDotPx = 3.0; // its diameter in design pixels
 
 void chooseWithKeys(toolkit::ComboBox *list, int index)
 {
@@ -54,8 +58,11 @@ QImage paintAt(const Window &w, double dpr)
     return image;
 }
 
-// A red outline crossed by a line of device pixels. The surface is pale green (213, 255,
-// 220), so the share of a pixel the red covers is how much of its green is gone.
+// A red outline or a green dot crossed by a line of device pixels. The surface is pale
+// green (213, 255, 220): the share of a pixel the red covers is how much of its green is
+// gone, the share the green (0, 192, 0) covers how much of its blue.
+enum class Ink { Red, Green };
+
 struct Stroke
 {
     double centre = 0;  // device pixels, from the image's edge
@@ -63,7 +70,8 @@ struct Stroke
     int partial = 0;    // pixels only partly covered: one per edge when drawn sharp
 };
 
-Stroke measureStroke(const QImage &image, bool horizontal, int line, double around, double reach)
+Stroke measureStroke(const QImage &image, Ink ink, bool horizontal, int line, double around,
+                     double reach)
 {
     Stroke stroke;
     double weighted = 0;
@@ -71,9 +79,10 @@ Stroke measureStroke(const QImage &image, bool horizontal, int line, double arou
     const int to = int(std::ceil(around + reach));
     for (int i = from; i <= to; ++i) {
         const QColor c = horizontal ? image.pixelColor(i, line) : image.pixelColor(line, i);
-        if (c.red() < 180 || c.blue() > c.red())
-            continue; // not red on pale green
-        const double cover = qBound(0.0, 1.0 - c.green() / 255.0, 1.0);
+        if (ink == Ink::Red ? (c.red() < 180 || c.blue() > c.red()) : c.red() > c.green())
+            continue; // another colour
+        const double cover = ink == Ink::Red ? qBound(0.0, 1.0 - c.green() / 255.0, 1.0)
+                                             : qBound(0.0, 1.0 - c.blue() / 220.0, 1.0);
         stroke.width += cover;
         weighted += cover * (i + 0.5);
         if (cover > 0.1 && cover < 0.9)
@@ -88,14 +97,17 @@ struct Outline
 {
     Stroke left; // crossing the circle about P at its left edge
     Stroke top;  // and at its top
+    Stroke dot;  // across a dot of the common region
 };
 
 Outline measureCircle(const QImage &image, double ratio)
 {
     const double scale = toolkit::cmToPx(1.0) * ratio;
     const double reach = 4 * ratio + 3;
-    return {measureStroke(image, true, int(kCentreYCm * scale), kCircleLeftCm * scale, reach),
-            measureStroke(image, false, int(kCentreXCm * scale), kCircleTopCm * scale, reach)};
+    return {measureStroke(image, Ink::Red, true, int(kCentreYCm * scale), kCircleLeftCm * scale, reach),
+            measureStroke(image, Ink::Red, false, int(kCentreXCm * scale), kCircleTopCm * scale, reach),
+            // Short of the next dot, 0.2 cm away.
+            measureStroke(image, Ink::Green, true, int(kDotYCm * scale), kDotXCm * scale, 3 * ratio + 1)};
 }
 
 // Bounding box, in device pixels, of the near-black ink inside a rectangle of design pixels.
@@ -117,21 +129,23 @@ QRect inkBox(const QImage &image, const QRect &design, double ratio)
 
 void verifyScaled(const Outline &scaled, const Outline &base, double ratio)
 {
-    for (const auto &[s, b, where] : {std::tuple{scaled.left, base.left, "left edge"},
-                                      std::tuple{scaled.top, base.top, "top"}}) {
-        const QString at = QStringLiteral(" at the circle's %1, ratio %2").arg(where).arg(ratio);
-        QVERIFY2(std::abs(b.width - kOutlinePx) < 0.35,
-                 qPrintable(QStringLiteral("outline %1 px wide at ratio 1, expected 2").arg(b.width) + at));
-        QVERIFY2(std::abs(s.width - kOutlinePx * ratio) < 0.35 * ratio,
-                 qPrintable(QStringLiteral("outline %1 device px wide, expected %2")
-                                .arg(s.width).arg(kOutlinePx * ratio) + at));
+    for (const auto &[s, b, where, px] :
+         {std::tuple{scaled.left, base.left, "the circle's left edge", kOutlinePx},
+          std::tuple{scaled.top, base.top, "the circle's top", kOutlinePx},
+          std::tuple{scaled.dot, base.dot, "a dot of the common region", kDotPx}}) {
+        const QString at = QStringLiteral(" at %1, ratio %2").arg(where).arg(ratio);
+        QVERIFY2(std::abs(b.width - px) < 0.35,
+                 qPrintable(QStringLiteral("%1 px wide at ratio 1, expected %2").arg(b.width).arg(px) + at));
+        QVERIFY2(std::abs(s.width - px * ratio) < 0.35 * ratio,
+                 qPrintable(QStringLiteral("%1 device px wide, expected %2")
+                                .arg(s.width).arg(px * ratio) + at));
         QVERIFY2(std::abs(s.centre - b.centre * ratio) < 0.5,
-                 qPrintable(QStringLiteral("outline centred at %1, expected %2")
+                 qPrintable(QStringLiteral("centred at %1, expected %2")
                                 .arg(s.centre).arg(b.centre * ratio) + at));
         // Drawn at the device's resolution, each edge blends into one pixel; an enlarged
         // picture of the ratio-1 drawing would blend over `ratio` pixels per edge.
         QVERIFY2(s.partial <= 2,
-                 qPrintable(QStringLiteral("%1 partly covered pixels across the outline: blurred")
+                 qPrintable(QStringLiteral("%1 partly covered pixels across: blurred")
                                 .arg(s.partial) + at));
     }
 }
