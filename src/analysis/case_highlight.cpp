@@ -30,24 +30,35 @@ void frmTarvolen_300413::ResetCaseTexts()
     const auto boxes = caseBoxes();
     for (int i = 0; i < 5; ++i) {
         toolkit::RichTextBox *box = boxes[i];
-        box->setText(tr(lesson::kCaseTexts[i].first) + tr(lesson::kCaseTexts[i].second));
-        const toolkit::RichTextBox::Batch batch(box);
-        box->setSelFontSize(14);
-        box->setSelBold(false);
-        box->setSelColor(toolkit::bgr(0x00000000));
+        // A box still holding what the last reset wrote would get the same text, formats and
+        // selection again: putting the selection back spares a relayout and a repaint of all
+        // five boxes on every choice.
+        if (!box->backToCheckpoint()) {
+            writeCaseText(box, i);
+            box->markCheckpoint();
+        }
         box->setBackColor(backColor());
         box->setToolTip(QString());
         box->setAccessibleDescription(QString());
         box->setEmphasis(false);
-        for (const Anchor &anchor : kAnchors[i]) {
-            const QString digit = QLatin1String(anchor.second);
-            box->setSelStart(0);
-            box->find(QLatin1String(anchor.first));
-            box->upTo(digit);
-            box->span(digit);
-            box->setSelCharOffset(-80);
-            box->setSelFontSize(7);
-        }
+    }
+}
+
+void frmTarvolen_300413::writeCaseText(toolkit::RichTextBox *box, int index)
+{
+    box->setText(tr(lesson::kCaseTexts[index].first) + tr(lesson::kCaseTexts[index].second));
+    const toolkit::RichTextBox::Batch batch(box);
+    box->setSelFontSize(14);
+    box->setSelBold(false);
+    box->setSelColor(toolkit::bgr(0x00000000));
+    for (const Anchor &anchor : kAnchors[index]) {
+        const QString digit = QLatin1String(anchor.second);
+        box->setSelStart(0);
+        box->find(QLatin1String(anchor.first));
+        box->upTo(digit);
+        box->span(digit);
+        box->setSelCharOffset(-80);
+        box->setSelFontSize(7);
     }
 }
 

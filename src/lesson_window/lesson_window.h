@@ -151,6 +151,7 @@ private:
     void setUpAccessibility();
 
     void ResetCaseTexts();
+    void writeCaseText(toolkit::RichTextBox *box, int index);
     void HighlightCase();
     void DrawCircles();
     void ShadeCommonRegion();

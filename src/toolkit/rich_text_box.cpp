@@ -60,6 +60,7 @@ RichTextBox::RichTextBox(QWidget *parent)
     viewport()->setMouseTracking(true);
     viewport()->setCursor(Qt::ArrowCursor);
     m_cursor = QTextCursor(document());
+    connect(document(), &QTextDocument::contentsChange, this, [this] { ++m_revision; });
     m_backColor = palette().color(QPalette::Base);
     m_emphasisMark = new EmphasisMark(this);
     m_emphasisMark->hide();
@@ -89,6 +90,20 @@ RichTextBox::Batch::Batch(RichTextBox *box)
 RichTextBox::Batch::~Batch()
 {
     m_block.endEditBlock();
+}
+
+void RichTextBox::markCheckpoint()
+{
+    m_checkpointRevision = m_revision;
+    m_checkpointSelection = m_cursor;
+}
+
+bool RichTextBox::backToCheckpoint()
+{
+    if (m_checkpointSelection.isNull() || m_revision != m_checkpointRevision)
+        return false;
+    m_cursor = m_checkpointSelection;
+    return true;
 }
 
 QString RichTextBox::text() const

@@ -34,6 +34,13 @@ public:
         QTextCursor m_block;
     };
 
+    // Remembers the text, its formats and the selection as they stand; coming back to them
+    // puts the selection back and succeeds only while nothing has changed the text or its
+    // formats since (otherwise it does nothing and says so). A writer that would produce the
+    // same text again can skip the rewrite, its relayout and its repaint.
+    void markCheckpoint();
+    bool backToCheckpoint();
+
     int selStart() const { return m_cursor.selectionStart(); }
     int selLength() const { return m_cursor.selectionEnd() - m_cursor.selectionStart(); }
     QString selText() const { return m_cursor.selectedText(); }
@@ -79,6 +86,9 @@ private:
     void refreshBaselineOffsets();
 
     QTextCursor m_cursor;
+    quint64 m_revision = 0; // changes of the text or its formats so far
+    quint64 m_checkpointRevision = 0;
+    QTextCursor m_checkpointSelection; // null: no checkpoint
     QColor m_backColor;
     bool m_emphasis = false;
     QWidget *m_emphasisMark = nullptr;
