@@ -10,7 +10,8 @@ namespace bench {
 struct ActionFigures
 {
     std::string name;
-    std::vector<double> microseconds; // one per repetition
+    std::vector<double> microseconds;    // one per repetition, wall clock
+    std::vector<double> cpuMicroseconds; // the same, CPU time of this thread only
     int fewestPaints = 0;             // paint events in the emptiest repetition
 };
 
