@@ -190,6 +190,8 @@ void frmTarvolen_300413::createControls()
         frameHelp->addLine({QPointF(twipsToPx(d.x1), twipsToPx(d.y1)),
                             QPointF(twipsToPx(d.x2), twipsToPx(d.y2)), bgr(d.color), d.width});
 
+    // One hand for every label that acts as a button: it is painted, so build it once.
+    const QCursor hand = handCursor();
     // Created bottom of the stack first, so each new control lies above the ones before.
     for (auto it = std::rbegin(kLabels); it != std::rend(kLabels); ++it) {
         const LabelDesign &d = *it;
@@ -206,7 +208,7 @@ void frmTarvolen_300413::createControls()
         label->setBackColor(pale);
         label->setAlignment(d.alignment);
         if (d.hand)
-            label->setCursor(handCursor());
+            label->setCursor(hand);
         label->setVisible(d.visible);
         this->*d.member = label;
     }
