@@ -11,6 +11,7 @@ struct Launch
 {
     bool ok = false;
     double mapMs = 0.0; // process launch until its top-level window is mapped
+    double cpuMs = 0.0; // CPU time all its threads had used by then (scheduler's account)
     long rssKiB = 0;    // VmRSS, 1 s after the map (when asked for)
     long hwmKiB = 0;    // VmHWM at the same moment
     std::string error;
