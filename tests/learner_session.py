@@ -433,7 +433,9 @@ def run(s):
     shot = s.shot("r1-r2-chosen")
     s.check(highlighted_boxes(shot, practice=True) == [], "a case is highlighted before PQ is chosen", shot)
     s.check(not circle_found(shot, 11, 13, 2), "a figure is drawn before PQ is chosen", shot)
-    s.check(list_colour(shot, "PQ") in ("magenta", "cyan"), "the pending list PQ does not blink", shot)
+    # The pending list takes its colour at the next blink tick, up to an interval later.
+    blinking, waited = s.poll("pq-blinks", lambda sh: list_colour(sh, "PQ") in ("magenta", "cyan"), 2.0)
+    s.check(waited is not None, "the pending list PQ does not blink", blinking)
 
     # PQ = 4 with the wheel over the focused list: 0, 1, 2, 3, 4.
     left, top, _, height = COMBOS["PQ"]
