@@ -74,13 +74,13 @@ QColor bgr(uint32_t value)
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
-QFont makeFont(const FontSpec &spec)
+QFont makeFont(const FontSpec &design)
 {
-    QFont font(QString::fromLatin1(spec.face));
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
+    QFont font(QString::fromLatin1(design.face));
+    font.setPointSizeF(design.points);
+    font.setBold(design.bold);
+    font.setItalic(design.italic);
+    font.setUnderline(design.underline);
     return font;
 }
 

@@ -47,7 +47,7 @@ struct FontSpec {
     bool italic = false;
     bool underline = false;
 };
-QFont makeFont(const FontSpec &spec);
+QFont makeFont(const FontSpec &design);
 
 // Font sizes are meant in points of the 96-dpi design. Painting on a device of another
 // resolution through a painter scaled from design pixels (a printer, a QImage) must not
