@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -70,6 +71,38 @@ QImage paintedWindow(const frmTarvolen_300413 &window)
     QPainter painter(&image);
     window.paintWindow(painter);
     return image;
+}
+
+void chooseAll(frmTarvolen_300413 &window, int r1, int r2, int pq)
+{
+    choose(window.CboR1, QString::number(r1));
+    choose(window.CboR2, QString::number(r2));
+    choose(window.CboPQ, QString::number(pq));
+}
+
+int highlightedBox(const frmTarvolen_300413 &window)
+{
+    int found = 0;
+    const auto boxes = window.caseBoxes();
+    for (int i = 0; i < 5; ++i)
+        if (boxes[size_t(i)]->emphasis())
+            found = found ? -1 : i + 1;
+    return found;
+}
+
+int expectedCase(int r1, int r2, int pq)
+{
+    if (pq == 0)
+        return r1 == r2 ? 2 : 4; // coinciding circles count as touching internally
+    // The common chord stands n / (2 pq) from P; the sign of 4 pq² r1² - n² gives 2, 1 or 0
+    // shared points.
+    const long n = long(pq) * pq + long(r1) * r1 - long(r2) * r2;
+    const long chord = 4L * pq * pq * r1 * r1 - n * n;
+    if (chord > 0)
+        return 3;
+    if (chord == 0) // one contact point: between the centres, or beyond them
+        return (n >= 0 && n <= 2L * pq * pq) ? 1 : 2;
+    return pq + std::min(r1, r2) < std::max(r1, r2) ? 4 : 5;
 }
 
 } // namespace testing
