@@ -1,209 +1,396 @@
-// The introduction page at start-up and the five cases: every combination the lists offer is
-// chosen with the arrow keys, as a learner would, and the highlighted box is checked against
-// the geometry of the two circles worked out here.
+// The lesson itself: reading the chosen numbers, the pages and what Next and Back do to them,
+// every combination the lists offer against the circles' own geometry, the subscripts, and
+// case boxes that must look freshly written after each reset.
 
+#include "lesson_window/lesson_math.h"
+#include "lesson_window/lesson_texts.h"
 #include "lesson_window/lesson_window.h"
 #include "test_support.h"
 #include "toolkit/units.h"
 
+#include <QLineEdit>
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QtTest>
 
-#include <algorithm>
 #include <array>
 #include <set>
-#include <vector>
+
+using Window = frmTarvolen_300413;
 
 namespace {
 
-// The case (1..5) two circles show, from their shared points alone.
-int expectedCase(int r1, int r2, int pq)
+const QColor kBlue(0, 0, 255);
+const QColor kYellow(255, 255, 0);
+
+bool at(const QWidget *widget, double leftCm, double topCm)
 {
-    if (pq == 0)
-        return r1 == r2 ? 2 : 4; // coinciding count as touching internally; else concentric
-    // The common chord stands n / (2 pq) from P; the sign of 4 pq² r1² - n² (twice its
-    // half-length, squared and scaled) gives 2, 1 or 0 shared points.
-    const long n = long(pq) * pq + long(r1) * r1 - long(r2) * r2;
-    const long chord = 4L * pq * pq * r1 * r1 - n * n;
-    if (chord > 0)
-        return 3;
-    if (chord == 0) // one contact point: between the centres, or beyond them
-        return (n >= 0 && n <= 2L * pq * pq) ? 1 : 2;
-    return pq + std::min(r1, r2) < std::max(r1, r2) ? 4 : 5;
+    return widget->pos() == testing::cmToPixel(leftCm, topCm);
 }
 
-// Every digit of every "r1" and "r2" is 7 pt and lowered by the offset; nothing else moved
-// or changed size.
-void checkSubscripts(const toolkit::RichTextBox *box, int offsetTwips)
+QString borders(const Window &w)
+{
+    return QStringLiteral("%1 %2 %3").arg(w.Shape1->heightCm()).arg(w.Shape2->heightCm()).arg(w.Shape3->heightCm());
+}
+
+// Every digit after an "r" (or only the one at `only`) is 7 pt and lowered by the offset;
+// nothing else is moved, resized or, when `colour` is given, of another colour.
+void checkDigits(const toolkit::RichTextBox *box, int offsetTwips, int only = -1, QColor colour = {})
 {
     const QString text = box->text();
     const double boxPoints = box->document()->defaultFont().pointSizeF();
     for (int i = 0; i < text.size(); ++i) {
-        const bool digit = i > 0 && text.at(i - 1) == QLatin1Char('r')
-                           && (text.at(i) == QLatin1Char('1') || text.at(i) == QLatin1Char('2'));
+        const bool digit = only >= 0 ? i == only
+                                     : i > 0 && text.at(i - 1) == QLatin1Char('r')
+                                           && (text.at(i) == QLatin1Char('1') || text.at(i) == QLatin1Char('2'));
         const QTextCharFormat f = box->charFormatAt(i);
         const double points = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : boxPoints;
-        const bool lowered =
-            points == 7.0 && box->charOffsetTwipsAt(i) == offsetTwips && f.baselineOffset() < 0;
+        const bool lowered = points == 7.0 && box->charOffsetTwipsAt(i) == offsetTwips && f.baselineOffset() < 0;
         const bool plain = points == boxPoints && f.baselineOffset() == 0;
-        QVERIFY2(digit ? lowered : plain,
-                 qPrintable(QStringLiteral("%1, character %2 of \"%3\"")
-                                .arg(box->objectName()).arg(i).arg(text)));
+        QVERIFY2((digit ? lowered : plain) && (!colour.isValid() || f.foreground().color() == colour),
+                 qPrintable(QStringLiteral("%1, character %2 of \"%3\"").arg(box->objectName()).arg(i).arg(text)));
     }
+}
+
+// All a reset writes into a box: text, every character's format, alignment and selection.
+QString describe(const toolkit::RichTextBox *box)
+{
+    QString out = box->text() + QLatin1Char('|');
+    for (int i = 0; i < box->text().size(); ++i) {
+        const QTextCharFormat f = box->charFormatAt(i);
+        out += QStringLiteral("%1/%2/%3/%4 ").arg(f.fontPointSize()).arg(f.foreground().color().name())
+                   .arg(f.fontWeight()).arg(box->charOffsetTwipsAt(i));
+    }
+    return out + QStringLiteral("| %1 %2+%3").arg(int(box->document()->firstBlock().blockFormat().alignment()))
+                     .arg(box->selStart()).arg(box->selLength());
+}
+
+// Place, size and visibility of every named control, the lists' texts, the marks and borders.
+QStringList snapshot(const Window &w)
+{
+    QStringList lines;
+    for (const QWidget *widget : w.findChildren<QWidget *>()) {
+        if (widget->objectName().isEmpty() || widget->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        QString line = QStringLiteral("%1 %2 %3").arg(widget->objectName())
+                           .arg(QVariant(widget->geometry()).toString(), widget->isVisibleTo(&w) ? "shown" : "hidden");
+        if (auto *combo = qobject_cast<const toolkit::ComboBox *>(widget))
+            line += QStringLiteral(" '%1' %2").arg(combo->text()).arg(combo->isEnabled());
+        if (auto *box = qobject_cast<const toolkit::RichTextBox *>(widget))
+            line += box->emphasis() ? " marked" : "";
+        lines << line;
+    }
+    lines.sort();
+    return lines << borders(w);
 }
 
 } // namespace
 
-class CasesTest : public QObject
+class LessonTest : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase() { testing::prepareApplication(); }
-    void startUp();
-    void classifiesEveryCombination();
-    void subscripts_data();
-    void subscripts();
-};
 
-void CasesTest::startUp()
-{
-    frmTarvolen_300413 w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const struct {
-        toolkit::ComboBox *combo;
-        const char *placeholder;
-        int first, last;
-    } lists[] = {{w.CboR1, " r1", 1, 5}, {w.CboR2, " r2", 1, 5}, {w.CboPQ, "PQ", 0, 12}};
-    for (const auto &list : lists) {
-        QStringList expected, items;
-        for (int n = list.first; n <= list.last; ++n)
-            expected << QString::number(n);
-        for (int i = 0; i < list.combo->count(); ++i)
-            items << list.combo->itemText(i);
-        QCOMPARE(items, expected);
-        QCOMPARE(list.combo->text(), QString::fromLatin1(list.placeholder));
-        QCOMPARE(list.combo->currentIndex(), -1);
+    void numbers_data()
+    {
+        QTest::addColumn<QString>("expression"); // text to read, or "a + b", "a - b", "| a"
+        QTest::addColumn<int>("value");
+        QTest::newRow("leading blank") << " 3" << 3;
+        QTest::newRow("half to even, up") << "3.5" << 4;
+        QTest::newRow("half to even, down") << "2.5" << 2;
+        QTest::newRow("negative half to even") << "-2.5" << -2;
+        QTest::newRow("digits then letters") << "12abc" << 12;
+        QTest::newRow("no number") << "abc" << 0;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("placeholder") << " r1" << 0;
+        QTest::newRow("70000 saturates") << "70000" << 32767;
+        QTest::newRow("-70000 saturates") << "-70000" << -32768;
+        QTest::newRow("rounding past the end") << "32767.5" << 32767;
+        QTest::newRow("huge exponent") << "1e999" << 32767;
+        QTest::newRow("sum past the top") << "20000 + 20000" << 32767;
+        QTest::newRow("sum past the bottom") << "-32768 + -1" << -32768;
+        QTest::newRow("difference") << "2 - 5" << -3;
+        QTest::newRow("difference past the top") << "32767 - -32768" << 32767;
+        QTest::newRow("difference past the bottom") << "-32768 - 32767" << -32768;
+        QTest::newRow("absolute value of the bottom") << "| -32768" << 32767;
     }
-    QVERIFY(!w.r1Chosen() && !w.r2Chosen() && !w.pqChosen());
 
-    QSet<QString> visible;
-    for (QWidget *child : w.findChildren<QWidget *>())
-        if (dynamic_cast<toolkit::Printable *>(child) && child->isVisible())
-            visible.insert(child->objectName());
-    const QSet<QString> introduction{
-        "lblTarvolen", "lblPQ", "lblPossibility", "rtfSelect", "rtfSuppose1", "rtfSuppose2",
-        "rtBox1", "rtBox2", "rtBox3", "rtBox4", "rtBox5", "rtfHighlight", "lblNext", "lblHome",
-        // Shown with nothing to see: Back lies under Next, lblCombo is bare and transparent.
-        "lblBack", "lblCombo"};
-    QCOMPARE(visible, introduction);
-    QVERIFY(w.lblCombo->caption().isEmpty() && w.lblCombo->isTransparent());
-}
+    // Numbers that do not fit 16 bits saturate instead of overflowing.
+    void numbers()
+    {
+        QFETCH(QString, expression);
+        QFETCH(int, value);
+        const QStringList p = expression.split(QLatin1Char(' '));
+        int got = lesson::readParameter(expression);
+        if (p[0] == "|")
+            got = lesson::abs16(int16_t(p[1].toInt()));
+        else if (p.size() == 3 && (p[1] == "+" || p[1] == "-"))
+            got = p[1] == "+" ? lesson::add16(int16_t(p[0].toInt()), int16_t(p[2].toInt()))
+                              : lesson::sub16(int16_t(p[0].toInt()), int16_t(p[2].toInt()));
+        QCOMPARE(got, value);
+    }
 
-void CasesTest::classifiesEveryCombination()
-{
-    frmTarvolen_300413 w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.lblNext_Click();
-
-    // Each step moves one list by one item; PQ runs up and down while r2, then r1, turn over,
-    // so all 325 combinations come once each.
-    std::vector<std::array<int, 3>> walk;
-    for (int r1 = 1; r1 <= 5; ++r1)
-        for (int j = 0; j < 5; ++j)
-            for (int k = 0; k <= 12; ++k)
-                walk.push_back({r1, r1 % 2 ? 1 + j : 5 - j, walk.size() / 13 % 2 ? 12 - k : k});
-    QCOMPARE(walk.size(), size_t(325));
-
-    // From the placeholders the first arrow key picks the first item.
-    QTest::keyClick(w.CboR1, Qt::Key_Down);
-    QTest::keyClick(w.CboR2, Qt::Key_Down);
-    const QColor yellow(255, 255, 0);
-    const auto boxes = w.caseBoxes();
-    std::set<int> everLit;
-    int previous = -1;
-    std::array<int, 3> at = {1, 1, -1};
-    for (const auto &next : walk) {
-        toolkit::ComboBox *lists[] = {w.CboR1, w.CboR2, w.CboPQ};
-        for (int i = 0; i < 3; ++i)
-            if (next[i] != at[i])
-                QTest::keyClick(lists[i], next[i] > at[i] ? Qt::Key_Down : Qt::Key_Up);
-        at = next;
-        const QString name = QStringLiteral("r1=%1 r2=%2 PQ=%3: ").arg(at[0]).arg(at[1]).arg(at[2]);
-        QVERIFY2(w.r1 == at[0] && w.r2 == at[1] && w.PQ == at[2], qPrintable(name + "lists not read"));
-
-        const int lit = expectedCase(at[0], at[1], at[2]) - 1;
-        everLit.insert(lit);
-        for (int i = 0; i < 5; ++i) {
-            const toolkit::RichTextBox *box = boxes[i];
-            const QString where = name + box->objectName();
-            if (i == lit)
-                QVERIFY2(box->emphasis() && box->backColor() == yellow
-                             && box->toolTip() == w.rtfHighlight->text(),
-                         qPrintable(where + " not highlighted"));
-            else
-                QVERIFY2(!box->emphasis() && box->backColor() == w.backColor() && box->toolTip().isEmpty(),
-                         qPrintable(where + " not plain"));
-            // A box once highlighted keeps the 0.7 cm height; the others their 405 twips.
-            const int height = everLit.count(i) ? toolkit::cmToPixel(0.7) : toolkit::twipsToPixel(405);
-            QVERIFY2(box->height() == height,
-                     qPrintable(where + QStringLiteral(" is %1 px high").arg(box->height())));
+    void startUp()
+    {
+        Window w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const struct { toolkit::ComboBox *combo; const char *placeholder; int first, last; } lists[] = {
+            {w.CboR1, " r1", 1, 5}, {w.CboR2, " r2", 1, 5}, {w.CboPQ, "PQ", 0, 12}};
+        for (const auto &list : lists) {
+            QStringList expected, items;
+            for (int n = list.first; n <= list.last; ++n)
+                expected << QString::number(n);
+            for (int i = 0; i < list.combo->count(); ++i)
+                items << list.combo->itemText(i);
+            QCOMPARE(items, expected);
+            QCOMPARE(list.combo->text(), QString::fromLatin1(list.placeholder));
         }
-        // What the learner sees: yellow in a dark border, and the box lit before plain again.
-        if (lit != previous) {
-            const QImage image = boxes[lit]->grab().toImage();
+        QVERIFY(!w.r1Chosen() && !w.r2Chosen() && !w.pqChosen());
+
+        QSet<QString> visible;
+        for (QWidget *child : w.findChildren<QWidget *>())
+            if (dynamic_cast<toolkit::Printable *>(child) && child->isVisible())
+                visible.insert(child->objectName());
+        // Back lies under Next and lblCombo is bare and transparent: shown, nothing to see.
+        QCOMPARE(visible, (QSet<QString>{"lblTarvolen", "lblPQ", "lblPossibility", "rtfSelect", "rtfSuppose1",
+                                         "rtfSuppose2", "rtBox1", "rtBox2", "rtBox3", "rtBox4", "rtBox5",
+                                         "rtfHighlight", "lblNext", "lblHome", "lblBack", "lblCombo"}));
+        QVERIFY(w.lblCombo->caption().isEmpty() && w.lblCombo->isTransparent());
+        for (const toolkit::RichTextBox *box : w.caseBoxes())
+            checkDigits(box, -80);
+        checkDigits(w.rtfSuppose1, -60);
+        checkDigits(w.rtfSuppose2, -60);
+        checkDigits(w.rtfHighlight, -80);
+    }
+
+    // All 325 combinations, one arrow key at a time as a learner steps through the lists,
+    // against the geometry of the two circles.
+    void classifiesEveryCombination()
+    {
+        Window w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.lblNext_Click();
+        std::vector<std::array<int, 3>> walk; // PQ runs up and down while r2, then r1, turn over
+        for (int r1 = 1; r1 <= 5; ++r1)
+            for (int j = 0; j < 5; ++j)
+                for (int k = 0; k <= 12; ++k)
+                    walk.push_back({r1, r1 % 2 ? 1 + j : 5 - j, walk.size() / 13 % 2 ? 12 - k : k});
+        QTest::keyClick(w.CboR1, Qt::Key_Down); // from the placeholder to the first item
+        QTest::keyClick(w.CboR2, Qt::Key_Down);
+        const auto boxes = w.caseBoxes();
+        std::set<int> everLit;
+        int previous = -1;
+        std::array<int, 3> now = {1, 1, -1};
+        for (const auto &next : walk) {
+            toolkit::ComboBox *lists[] = {w.CboR1, w.CboR2, w.CboPQ};
+            for (int i = 0; i < 3; ++i)
+                if (next[i] != now[i])
+                    QTest::keyClick(lists[i], next[i] > now[i] ? Qt::Key_Down : Qt::Key_Up);
+            now = next;
+            const QString name = QStringLiteral("r1=%1 r2=%2 PQ=%3: ").arg(now[0]).arg(now[1]).arg(now[2]);
+            QVERIFY2(w.r1 == now[0] && w.r2 == now[1] && w.PQ == now[2], qPrintable(name + "lists not read"));
+            const int lit = testing::expectedCase(now[0], now[1], now[2]) - 1;
+            everLit.insert(lit);
+            for (int i = 0; i < 5; ++i) {
+                const toolkit::RichTextBox *box = boxes[size_t(i)];
+                const bool ok = i == lit ? box->emphasis() && box->backColor() == kYellow
+                                               && box->toolTip() == w.rtfHighlight->text()
+                                         : !box->emphasis() && box->backColor() == w.backColor()
+                                               && box->toolTip().isEmpty();
+                QVERIFY2(ok, qPrintable(name + box->objectName() + (i == lit ? " not highlighted" : " not plain")));
+                // A box once highlighted keeps its 0.7 cm; the others their 405 twips.
+                QCOMPARE(box->height(), everLit.count(i) ? toolkit::cmToPixel(0.7) : toolkit::twipsToPixel(405));
+            }
+            if (lit == previous)
+                continue;
+            // What the learner sees: yellow in a dark border, and the box lit before plain again.
+            const QImage image = boxes[size_t(lit)]->grab().toImage();
             const int mid = image.width() / 2;
-            QVERIFY2(testing::near(image.pixelColor(mid, 1), yellow, 10),
-                     qPrintable(name + "no yellow seen"));
-            QVERIFY2(qGray(image.pixel(mid, 0)) < 100 && qGray(image.pixel(0, image.height() / 2)) < 100,
-                     qPrintable(name + "no border seen"));
+            QVERIFY2(testing::near(image.pixelColor(mid, 1), kYellow, 10) && qGray(image.pixel(mid, 0)) < 100
+                         && qGray(image.pixel(0, image.height() / 2)) < 100,
+                     qPrintable(name + "no yellow in a border seen"));
             if (previous >= 0) {
-                const QImage before = boxes[previous]->grab().toImage();
-                QVERIFY2(testing::near(before.pixelColor(mid, 0), w.backColor(), 10)
-                             && testing::near(before.pixelColor(mid, 1), w.backColor(), 10),
-                         qPrintable(name + "the box lit before still looks lit"));
+                const QImage before = boxes[size_t(previous)]->grab().toImage();
+                QVERIFY2(testing::near(before.pixelColor(mid, 0), w.backColor(), 10), qPrintable(name + "still lit"));
             }
             previous = lit;
         }
+        QCOMPARE(everLit.size(), size_t(5));
     }
-    QCOMPARE(everLit.size(), size_t(5));
-}
 
-void CasesTest::subscripts_data()
-{
-    QTest::addColumn<QString>("after");
-    QTest::newRow("start-up") << "start-up";
-    QTest::newRow("highlighting case (3)") << "highlight";
-    QTest::newRow("Back from the practice page") << "back";
-}
+    void pages_data()
+    {
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("nothing chosen") << 0;
+        QTest::newRow("r1 chosen") << 1;
+        QTest::newRow("r1 and r2 chosen") << 2;
+        QTest::newRow("all chosen") << 3;
+    }
 
-void CasesTest::subscripts()
-{
-    QFETCH(QString, after);
-
-    frmTarvolen_300413 w;
-    if (after != QLatin1String("start-up")) {
+    // The practice page in each state it can be entered in, left by Back and entered again;
+    // fifty more turns of the page move nothing.
+    void pages()
+    {
+        QFETCH(int, chosen);
+        Window w;
         w.lblNext_Click();
-        testing::choose(w.CboR1, QStringLiteral("2"));
-        testing::choose(w.CboR2, QStringLiteral("3"));
-        testing::choose(w.CboPQ, QStringLiteral("4"));
-        QVERIFY(w.rtBox3->emphasis());
-        if (after == QLatin1String("back"))
-            w.lblBack_Click();
-    }
-    // rtBox3 holds four names, rtBox5 the two of "r1 + r2": all of them are lowered.
-    QCOMPARE(w.rtBox3->text().count(QRegularExpression("r[12]")), 4);
-    QCOMPARE(w.rtBox5->text().count(QRegularExpression("r[12]")), 2);
-    for (const toolkit::RichTextBox *box : w.caseBoxes())
-        checkSubscripts(box, -80);
-    if (after == QLatin1String("start-up")) {
-        checkSubscripts(w.rtfSuppose1, -60);
-        checkSubscripts(w.rtfSuppose2, -60);
-        checkSubscripts(w.rtfHighlight, -80);
-    }
-}
+        const char *values[] = {"2", "3", "4"};
+        toolkit::ComboBox *lists[] = {w.CboR1, w.CboR2, w.CboPQ};
+        QStringList texts = {" r1", " r2", "PQ"};
+        for (int i = 0; i < chosen; ++i) {
+            testing::choose(lists[i], QLatin1String(values[i]));
+            texts[i] = QLatin1String(values[i]);
+        }
 
-QTEST_MAIN(CasesTest)
+        w.lblBack_Click();
+        QVERIFY(w.lblNext->isVisibleTo(&w) && w.lblBack->isHidden() && w.Frame_Cbo->isHidden());
+        QVERIFY(w.lblPrint->isHidden() && w.canvas.isEmpty() && testing::highlightedBox(w) == 0);
+        for (const QWidget *shown : std::initializer_list<const QWidget *>{w.rtfSuppose1, w.rtfSuppose2, w.lblPossibility, w.rtfHighlight, w.lblPQ})
+            QVERIFY2(shown->isVisibleTo(&w), qPrintable(shown->objectName() + " should be back"));
+        QVERIFY(at(w.rtfSuppose1, 3.175, 2.752) && at(w.rtfSuppose2, 3.175, 3.598) && at(w.lblPossibility, 3.175, 4.868));
+        const double tops[5] = {5.927, 7.197, 8.467, 9.71, 11.007};
+        for (int i = 0; i < 5; ++i)
+            QVERIFY2(at(w.caseBoxes()[size_t(i)], 3.701, tops[i]) && w.caseBoxes()[size_t(i)]->toolTip().isEmpty(),
+                     qPrintable(w.caseBoxes()[size_t(i)]->objectName()));
+        QVERIFY(at(w.lblPQ, 2.963, 15));
+        QCOMPARE(w.lblPQ->caption(), QString::fromLatin1(lesson::kInvitation));
+        QVERIFY(w.rtfSelect->text().startsWith(QLatin1String("Programmer: ")));
+        for (int i = 0; i < w.rtfSelect->text().size(); ++i)
+            QVERIFY2(w.rtfSelect->charFormatAt(i).foreground().color() == kBlue, "credit line not all blue");
+        QCOMPARE(borders(w), QStringLiteral("17.595 17.345 17.995"));
+        QCOMPARE(QStringList({w.CboR1->text(), w.CboR2->text(), w.CboPQ->text()}), texts);
+        const QStringList introduction = snapshot(w);
+
+        w.lblNext_Click();
+        QVERIFY(w.lblNext->isHidden() && w.lblBack->isVisibleTo(&w) && w.Timer5->isEnabled());
+        for (const QWidget *gone : std::initializer_list<const QWidget *>{w.rtfSuppose1, w.rtfSuppose2, w.lblPossibility, w.rtfHighlight})
+            QVERIFY2(gone->isHidden(), qPrintable(gone->objectName() + " should be hidden"));
+        for (int i = 0; i < 5; ++i)
+            QVERIFY2(at(w.caseBoxes()[size_t(i)], 3, 3 + i), qPrintable(w.caseBoxes()[size_t(i)]->objectName()));
+        QVERIFY(at(w.lblPQ, 2.963, 0.106));
+        QCOMPARE(QStringList({w.CboR1->text(), w.CboR2->text(), w.CboPQ->text()}), texts);
+        QCOMPARE(w.CboR2->isEnabled(), chosen >= 1);
+        QCOMPARE(w.CboPQ->isEnabled(), chosen >= 2);
+        if (chosen < 2) {
+            // The prompt: blue, centred, its radius digit alone 7 pt and 60 twips down.
+            const QString prompt = QString::fromLatin1(chosen ? lesson::kPromptR2 : lesson::kPromptR1);
+            QCOMPARE(w.rtfSelect->text(), prompt);
+            QVERIFY(w.rtfSelect->document()->firstBlock().blockFormat().alignment() & Qt::AlignHCenter);
+            checkDigits(w.rtfSelect, -60, prompt.indexOf(chosen ? "r2" : "r1") + 1, kBlue);
+        } else if (chosen == 2) {
+            QVERIFY(w.rtfSelect->isHidden() && w.lblPQ->isVisibleTo(&w));
+            QCOMPARE(w.lblPQ->caption(), QString::fromLatin1(lesson::kPromptPQ));
+        } else {
+            QVERIFY(w.rtfSelect->isHidden() && w.lblPQ->isHidden() && w.lblPrint->isVisibleTo(&w));
+            QCOMPARE(w.focusWidget(), static_cast<QWidget *>(w.CboPQ));
+            QVERIFY2(!w.canvas.isEmpty(), "Next should draw the figure again");
+            QCOMPARE(testing::highlightedBox(w), 3);
+            QCOMPARE(w.rtBox3->toolTip(), w.rtfHighlight->text());
+        }
+        QCOMPARE(borders(w), chosen == 3 ? QStringLiteral("17.595 17.345 17.995") : QStringLiteral("7.595 7.345 7.995"));
+        QVERIFY(chosen == 3 || (w.canvas.isEmpty() && w.lblPrint->isHidden()));
+
+        const QStringList practice = snapshot(w);
+        for (int cycle = 0; cycle < 50; ++cycle) {
+            w.lblBack_Click();
+            w.lblNext_Click();
+        }
+        QCOMPARE(snapshot(w), practice);
+        w.lblBack_Click();
+        QCOMPARE(snapshot(w), introduction);
+    }
+
+    // A reset leaves a box alone while it holds what the last reset wrote; every case in
+    // turn, a box scribbled on behind the lesson's back and Back must still leave the
+    // unlit boxes exactly as a fresh window writes them.
+    void resetBoxesLookFreshlyWritten()
+    {
+        Window fresh, w;
+        const auto same = [&](int i) { return describe(w.caseBoxes()[size_t(i)]) == describe(fresh.caseBoxes()[size_t(i)]); };
+        w.lblNext_Click();
+        const int choices[][3] = {{2, 3, 5}, {2, 5, 3}, {2, 3, 4}, {1, 4, 2}, {1, 1, 12}, {1, 1, 12}, {3, 3, 0}};
+        for (const auto &c : choices) {
+            testing::chooseAll(w, c[0], c[1], c[2]);
+            const int lit = testing::highlightedBox(w);
+            QCOMPARE(lit, testing::expectedCase(c[0], c[1], c[2]));
+            for (int i = 0; i < 5; ++i)
+                QVERIFY2(i == lit - 1 || same(i), qPrintable(QStringLiteral("box %1 after case %2").arg(i + 1).arg(lit)));
+            checkDigits(w.caseBoxes()[size_t(lit - 1)], -80);
+        }
+        testing::chooseAll(w, 2, 3, 5); // case (1)
+        w.rtBox4->setText(QStringLiteral("scribbled"));
+        w.rtBox5->setSelStart(0);
+        w.rtBox5->find(QStringLiteral("outside"));
+        w.rtBox5->setSelColor(Qt::red);
+        w.rtBox2->setSelStart(0);
+        w.rtBox2->setSelAlignment(Qt::AlignHCenter);
+        testing::choose(w.CboPQ, QStringLiteral("4")); // case (3): the others reset
+        QVERIFY(same(1) && same(3) && same(4));
+        w.lblBack_Click();
+        for (int i = 0; i < 5; ++i)
+            QVERIFY2(same(i), qPrintable(QStringLiteral("box %1 after Back").arg(i + 1)));
+    }
+
+    void typedDistance_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("pq"); // as the lesson reads it
+        QTest::addColumn<int>("box"); // with r1 = 1, r2 = 4: sum 5, difference 3
+        QTest::newRow("a list value") << "5" << 5 << 1;
+        QTest::newRow("leading blank") << " 3" << 3 << 2;
+        QTest::newRow("half to even") << "3.5" << 4 << 3;
+        QTest::newRow("letters") << "abc" << 0 << 4;
+        QTest::newRow("huge") << "99999" << 32767 << 5;
+        QTest::newRow("huge negative") << "-99999" << -32768 << 4;
+    }
+
+    // Typing is no choice: Qt commits a typed item on Enter or leaving, but the distance is
+    // only read by the next radius change (centres kept) and drawn by Next after Back.
+    void typedDistance()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, pq);
+        QFETCH(int, box);
+        Window w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.lblNext_Click();
+        testing::chooseAll(w, 2, 4, 4);
+        QSignalSpy selections(w.CboPQ, &toolkit::ComboBox::selected);
+        w.CboPQ->setFocus();
+        w.CboPQ->lineEdit()->selectAll();
+        QTest::keyClick(w.CboPQ, Qt::Key_Backspace);
+        QTest::keyClicks(w.CboPQ, typed);
+        QTest::keyClick(w.CboPQ, Qt::Key_Return);
+        w.CboR1->setFocus();
+        QCOMPARE(selections.count(), 0);
+        QCOMPARE(w.CboPQ->text(), typed);
+        QCOMPARE(w.PQ, int16_t(4));
+        QCOMPARE(testing::highlightedBox(w), 3);
+
+        testing::choose(w.CboR1, QStringLiteral("1"));
+        QCOMPARE(w.PQ, int16_t(pq));
+        QCOMPARE(testing::highlightedBox(w), box);
+        QCOMPARE(w.Px, 11.0f);
+        QCOMPARE(w.Qx, 15.0f);
+        const QString number = pq < 0 ? QString::number(pq) : QLatin1Char(' ') + QString::number(pq);
+        bool labelled = false;
+        for (const toolkit::Canvas::Op &op : w.canvas.ops())
+            labelled |= op.kind == toolkit::Canvas::Op::Text && op.text == number;
+        QVERIFY2(labelled, qPrintable("the figure should show the typed distance " + number));
+
+        w.lblBack_Click();
+        w.lblNext_Click();
+        QCOMPARE(testing::highlightedBox(w), box);
+        QCOMPARE(w.Px, float(13.0 - pq / 2.0));
+        QCOMPARE(w.Qx, float(pq / 2.0 + 13.0));
+        QVERIFY(!testing::grabWindow(w).isNull()); // a figure far off the window paints too
+    }
+};
+
+QTEST_MAIN(LessonTest)
 #include "tst_cases.moc"
