@@ -1,13 +1,16 @@
-// Choosing r1, r2 and PQ on the practice page: the order the enabling enforces, the blinking
-// of the list to choose next, the figure and the highlighted case after every change, and
-// what typing into a list's edit field does (and must never do).
+// Choosing on the practice page and the window's feedback: the order the enabling enforces,
+// the blinking of Next and of the list to choose next, the figure and case after every
+// change, the hover colours and help arrow under a real pointer, and keys that must not
+// reach hidden lists. Blink ticks are driven here with fire().
 
-#include "lesson_window/lesson_window.h"
 #include "lesson_window/lesson_texts.h"
+#include "lesson_window/lesson_window.h"
 #include "test_support.h"
+#include "toolkit/units.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 #include <cmath>
@@ -18,108 +21,77 @@ using toolkit::ComboBox;
 
 namespace {
 
-const QColor kMagenta(255, 0, 255);
-const QColor kCyan(0, 255, 255);
-const QColor kRed(255, 0, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kGreen(0, 192, 0);
-
-// The learner picks an item from the list: the box raises its selection event through Qt's
-// own signal, so the handler runs through the window's real connection.
-void pick(ComboBox *combo, const QString &item)
-{
-    const int index = combo->findText(item);
-    QVERIFY2(index >= 0, qPrintable(combo->objectName() + " offers no " + item));
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
+const QColor kMagenta(255, 0, 255), kCyan(0, 255, 255), kRed(255, 0, 0), kBlue(0, 0, 255);
+const QPoint kBareCorner(12, 400), kBareInside(60, 600);
 
 ComboBox *listNamed(Window &w, const QString &name)
 {
     return name == QLatin1String("r1") ? w.CboR1 : name == QLatin1String("r2") ? w.CboR2 : w.CboPQ;
 }
 
-// Chooses "r1 r2 PQ" given as three numbers, on the practice page.
-void chooseAll(Window &w, const QString &values)
-{
-    const QStringList v = values.split(QLatin1Char(' '));
-    pick(w.CboR1, v[0]);
-    pick(w.CboR2, v[1]);
-    pick(w.CboPQ, v[2]);
-}
-
 // What the learner sees of a list's background: a pixel of its edit field.
-QColor shownColour(ComboBox *combo)
-{
-    return combo->grab().toImage().pixelColor(3, 3);
-}
+QColor shownColour(ComboBox *combo) { return combo->grab().toImage().pixelColor(3, 3); }
 
-int highlightedBox(const Window &w)
+// Both red circles about the stored centres, the blue segment, the number over its middle,
+// and dots only where both discs overlap.
+void checkFigure(const Window &w, int r1, int r2, int pq)
 {
-    int found = 0;
-    const auto boxes = w.caseBoxes();
-    for (int i = 0; i < 5; ++i) {
-        if (boxes[i]->emphasis()) {
-            if (found)
-                return -1; // more than one: always wrong
-            found = i + 1;
-        }
-    }
-    return found;
-}
-
-bool near(double a, double b) { return std::abs(a - b) < 1e-4; }
-
-// The figure on the surface: both red circles about the stored centres, the blue segment,
-// the number over its middle, and dots only where both discs overlap.
-void checkFigure(const Window &w, int r1, int r2, float px, float qx, const QString &number)
-{
+    const float px = 13 - pq / 2.0f, qx = 13 + pq / 2.0f;
+    QCOMPARE(w.Px, px);
+    QCOMPARE(w.Qx, qx);
     const QPointF p(px, 13), q(qx, 13);
     int circles = 0, segments = 0, dots = 0;
-    bool numberSeen = false;
+    bool numbered = false;
     for (const Canvas::Op &op : w.canvas.ops()) {
-        switch (op.kind) {
-        case Canvas::Op::Circle:
-            QCOMPARE(op.color, kRed);
-            QCOMPARE(op.a, circles == 0 ? p : q);
-            QCOMPARE(op.radius, double(circles == 0 ? r1 : r2));
+        if (op.kind == Canvas::Op::Circle) {
+            QVERIFY(op.color == kRed && op.a == (circles ? q : p) && op.radius == (circles ? r2 : r1));
             ++circles;
-            break;
-        case Canvas::Op::Segment:
-            QCOMPARE(op.color, kBlue);
-            QCOMPARE(op.a, p);
-            QCOMPARE(op.b, q);
+        } else if (op.kind == Canvas::Op::Segment) {
+            QVERIFY(op.color == kBlue && op.a == p && op.b == q);
             ++segments;
-            break;
-        case Canvas::Op::Text:
-            if (op.text == number) {
-                QVERIFY(near(op.a.x(), 12.8) && near(op.a.y(), 12.65));
-                numberSeen = true;
-            }
-            break;
-        case Canvas::Op::Point:
-            if (op.a == p || op.a == q)
-                break; // the centres
+        } else if (op.kind == Canvas::Op::Text && op.text == QLatin1Char(' ') + QString::number(pq)) {
+            numbered = std::abs(op.a.x() - 12.8) < 1e-4 && std::abs(op.a.y() - 12.65) < 1e-4;
+        } else if (op.kind == Canvas::Op::Point && op.a != p && op.a != q) {
             QVERIFY2(std::hypot(op.a.x() - px, op.a.y() - 13) < r1 + 1e-4
                          && std::hypot(op.a.x() - qx, op.a.y() - 13) < r2 + 1e-4,
-                     qPrintable(QStringLiteral("dot at (%1, %2) is not inside both circles")
-                                    .arg(op.a.x())
-                                    .arg(op.a.y())));
+                     qPrintable(QStringLiteral("dot at (%1, %2) not inside both").arg(op.a.x()).arg(op.a.y())));
             ++dots;
-            break;
         }
     }
     QCOMPARE(circles, 2);
     QCOMPARE(segments, 1);
-    QVERIFY2(numberSeen, qPrintable("the figure should be labelled '" + number + "'"));
-    const double distance = std::abs(qx - px);
-    QVERIFY2((dots > 0) == (distance < r1 + r2),
-             qPrintable(QStringLiteral("%1 dots for r1 %2, r2 %3, PQ %4")
-                            .arg(dots)
-                            .arg(r1)
-                            .arg(r2)
-                            .arg(distance)));
+    QVERIFY2(numbered, "the distance should stand over the middle of PQ");
+    QCOMPARE(dots > 0, pq < r1 + r2);
 }
+
+// Swallows a timer's own ticks so that only the test ticks it.
+class TickFreezer : public QObject
+{
+protected:
+    bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Timer; }
+};
+
+// A shown window whose blink stands still, and a pointer that comes from outside each time.
+struct Lesson
+{
+    Lesson()
+    {
+        for (toolkit::Timer *timer : {w.Timer1, w.Timer2, w.Timer5, w.Timer6})
+            timer->findChild<QTimer *>()->installEventFilter(&freezer);
+        w.show();
+        exposed = QTest::qWaitForWindowExposed(&w);
+    }
+    void pointAt(QPoint spot)
+    {
+        QTest::mouseMove(&w, QPoint(-60, -60));
+        QTest::mouseMove(&w, spot);
+    }
+    void pointAt(const QWidget *c) { pointAt(c->mapTo(&w, c->rect().center())); }
+
+    TickFreezer freezer;
+    Window w;
+    bool exposed = false;
+};
 
 } // namespace
 
@@ -130,353 +102,377 @@ class SelectionTest : public QObject
 private slots:
     void initTestCase() { testing::prepareApplication(); }
 
-    void orderIsEnforcedByEnabling_data();
-    void orderIsEnforcedByEnabling();
-    void pendingListBlinks_data();
-    void pendingListBlinks();
-    void noListBlinksOncePqIsChosen_data();
-    void noListBlinksOncePqIsChosen();
-    void figureFollowsEveryChange_data();
-    void figureFollowsEveryChange();
-    void helpArrowOverTheLists_data();
-    void helpArrowOverTheLists();
-    void typedValuesCountAsChosen();
-    void typedPqIsReadByTheNextRadiusChange_data();
-    void typedPqIsReadByTheNextRadiusChange();
-};
+    void orderIsEnforcedByEnabling_data()
+    {
+        QTest::addColumn<int>("chosen"); // how many of r1, r2, PQ were chosen first
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("r2 before r1") << 0 << "r2" << false;
+        QTest::newRow("PQ before r1") << 0 << "PQ" << false;
+        QTest::newRow("PQ after r1 only") << 1 << "PQ" << false;
+        QTest::newRow("r1 first") << 0 << "r1" << true;
+        QTest::newRow("r2 after r1") << 1 << "r2" << true;
+        QTest::newRow("PQ after r1 and r2") << 2 << "PQ" << true;
+    }
 
-void SelectionTest::orderIsEnforcedByEnabling_data()
-{
-    QTest::addColumn<int>("chosen"); // how many of r1, r2, PQ were chosen first
-    QTest::addColumn<QString>("list");
-    QTest::addColumn<bool>("accepted");
+    void orderIsEnforcedByEnabling()
+    {
+        QFETCH(int, chosen);
+        QFETCH(QString, list);
+        QFETCH(bool, accepted);
+        Window w;
+        w.lblNext_Click();
+        if (chosen >= 1)
+            testing::choose(w.CboR1, QStringLiteral("4"));
+        if (chosen >= 2)
+            testing::choose(w.CboR2, QStringLiteral("4"));
+        ComboBox *combo = listNamed(w, list);
+        QSignalSpy selections(combo, &ComboBox::selected);
+        QTest::keyClick(combo, Qt::Key_Down);
+        QCOMPARE(selections.count(), accepted ? 1 : 0);
+        QCOMPARE(w.CboR2->isEnabled(), chosen >= 1 || (accepted && list == QLatin1String("r1")));
+        QCOMPARE(w.CboPQ->isEnabled(), chosen >= 2 || (accepted && list == QLatin1String("r2")));
+        if (!accepted)
+            QVERIFY2(w.r1 == (chosen >= 1 ? 4 : 0) && w.r2 == (chosen >= 2 ? 4 : 0) && w.PQ == 0,
+                     "a refused list must not change the lesson");
+    }
 
-    QTest::newRow("r2 before r1") << 0 << "r2" << false;
-    QTest::newRow("PQ before r1") << 0 << "PQ" << false;
-    QTest::newRow("PQ after r1 only") << 1 << "PQ" << false;
-    QTest::newRow("r1 first") << 0 << "r1" << true;
-    QTest::newRow("r2 after r1") << 1 << "r2" << true;
-    QTest::newRow("PQ after r1 and r2") << 2 << "PQ" << true;
-    QTest::newRow("r1 again after r1 and r2") << 2 << "r1" << true;
-}
+    void pendingListBlinks_data()
+    {
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("nothing chosen: r1 blinks") << 0;
+        QTest::newRow("r1 chosen: r2 blinks") << 1;
+        QTest::newRow("r1 and r2 chosen: PQ blinks") << 2;
+        QTest::newRow("all chosen: nothing blinks") << 3;
+        QTest::newRow("r1 changed afterwards: nothing blinks") << 4;
+    }
 
-void SelectionTest::orderIsEnforcedByEnabling()
-{
-    QFETCH(int, chosen);
-    QFETCH(QString, list);
-    QFETCH(bool, accepted);
+    // Each tick paints its colour on the pending list alone and hands over to the other
+    // timer; once PQ is chosen nothing is painted, though a radius change restarts Timer5.
+    void pendingListBlinks()
+    {
+        QFETCH(int, chosen);
+        Window w;
+        w.lblNext_Click();
+        const char *values[] = {"1", "5", "3", "2"};
+        ComboBox *lists[] = {w.CboR1, w.CboR2, w.CboPQ, w.CboR1};
+        for (int i = 0; i < chosen; ++i)
+            testing::choose(lists[i], QLatin1String(values[i]));
+        QVERIFY2(w.Timer5->isEnabled() == (chosen != 3), "Next and every radius choice start the blinking");
+        ComboBox *pending = chosen < 3 ? lists[chosen] : nullptr;
+        for (int round = 0; round < 2; ++round) {
+            w.Timer5->fire();
+            if (pending)
+                QCOMPARE(shownColour(pending), kMagenta);
+            w.Timer6->fire();
+            if (pending)
+                QCOMPARE(shownColour(pending), kCyan);
+            QVERIFY(w.Timer5->isEnabled() || !pending);
+        }
+        for (ComboBox *list : {w.CboR1, w.CboR2, w.CboPQ})
+            if (list != pending)
+                QVERIFY2(shownColour(list) != kMagenta && shownColour(list) != kCyan,
+                         qPrintable(list->objectName() + " must not blink"));
+        if (pending) { // choosing it puts it back on the window's colour
+            testing::choose(pending, QStringLiteral("3"));
+            QCOMPARE(shownColour(pending), w.backColor());
+        }
+    }
 
-    Window w;
-    w.lblNext_Click();
-    if (chosen >= 1)
-        pick(w.CboR1, QStringLiteral("4"));
-    if (chosen >= 2)
-        pick(w.CboR2, QStringLiteral("4"));
+    void figureFollowsEveryChange_data()
+    {
+        QTest::addColumn<QList<int>>("start"); // r1 r2 PQ
+        QTest::addColumn<QString>("changes");  // list=item ...
+        QTest::newRow("r1, then r2, then PQ") << QList<int>{2, 3, 4} << "r1=1 r2=5 PQ=0";
+        QTest::newRow("PQ, then r1, then r2") << QList<int>{2, 3, 4} << "PQ=1 r1=5 r2=4";
+        QTest::newRow("coinciding circles, then r1") << QList<int>{3, 3, 0} << "r1=1 PQ=3";
+        QTest::newRow("far apart, then PQ, then r2") << QList<int>{5, 5, 12} << "PQ=10 r2=1 r1=1";
+    }
 
-    ComboBox *combo = listNamed(w, list);
-    const QString before = combo->text();
-    QSignalSpy selections(combo, &ComboBox::selected);
-    QTest::keyClick(combo, Qt::Key_Down);
-    QCOMPARE(selections.count(), accepted ? 1 : 0);
-    QCOMPARE(combo->text() != before, accepted);
-    QCOMPARE(w.CboR2->isEnabled(), chosen >= 1 || (accepted && list == QLatin1String("r1")));
-    QCOMPARE(w.CboPQ->isEnabled(), chosen >= 2 || (accepted && list == QLatin1String("r2")));
-    if (!accepted)
-        QVERIFY2(w.r1 == (chosen >= 1 ? 4 : 0) && w.r2 == (chosen >= 2 ? 4 : 0) && w.PQ == 0,
-                 "a refused list must not change the lesson");
-}
+    // The case and figure follow every change; a radius change keeps the centres of the
+    // last distance choice.
+    void figureFollowsEveryChange()
+    {
+        QFETCH(QList<int>, start);
+        QFETCH(QString, changes);
+        Window w;
+        w.lblNext_Click();
+        testing::chooseAll(w, start[0], start[1], start[2]);
+        int v[3] = {start[0], start[1], start[2]};
+        QStringList steps = changes.split(QLatin1Char(' '));
+        steps.prepend(QString());
+        for (const QString &change : steps) {
+            if (!change.isEmpty()) {
+                const QString list = change.section(QLatin1Char('='), 0, 0);
+                const int item = change.section(QLatin1Char('='), 1).toInt();
+                testing::choose(listNamed(w, list), QString::number(item));
+                v[list == QLatin1String("r1") ? 0 : list == QLatin1String("r2") ? 1 : 2] = item;
+            }
+            QCOMPARE(testing::highlightedBox(w), testing::expectedCase(v[0], v[1], v[2]));
+            QVERIFY(w.r1 == v[0] && w.r2 == v[1] && w.PQ == v[2] && w.CentreY == 13 && w.MidX == 13);
+            checkFigure(w, v[0], v[1], v[2]);
+            QVERIFY(w.lblPrint->isVisibleTo(&w) && w.lblPQ->isHidden());
+            QCOMPARE(w.Shape1->heightCm(), 17.595f);
+            if (QTest::currentTestFailed())
+                QFAIL(qPrintable("after " + change));
+        }
+    }
 
-void SelectionTest::pendingListBlinks_data()
-{
-    QTest::addColumn<int>("chosen");
-    QTest::addColumn<QString>("pending");
-
-    QTest::newRow("nothing chosen: r1 blinks") << 0 << "r1";
-    QTest::newRow("r1 chosen: r2 blinks") << 1 << "r2";
-    QTest::newRow("r1 and r2 chosen: PQ blinks") << 2 << "PQ";
-}
-
-void SelectionTest::pendingListBlinks()
-{
-    QFETCH(int, chosen);
-    QFETCH(QString, pending);
-
-    Window w;
-    w.lblNext_Click();
-    if (chosen >= 1)
-        pick(w.CboR1, QStringLiteral("1"));
-    if (chosen >= 2)
-        pick(w.CboR2, QStringLiteral("5"));
-    QVERIFY2(w.Timer5->isEnabled(), "Next and every radius choice start the blinking");
-
-    ComboBox *blinking = listNamed(w, pending);
-    QList<ComboBox *> others{w.CboR1, w.CboR2, w.CboPQ};
-    others.removeOne(blinking);
-    QList<QColor> othersBefore;
-    for (ComboBox *other : others)
-        othersBefore << shownColour(other);
-
-    // Each tick paints its own colour and hands over to the other timer.
-    for (int round = 0; round < 2; ++round) {
+    // Typed text is no selection but counts as chosen: the blink moves on, Next prompts for
+    // the next list, and Next draws a typed distance never chosen from its list.
+    void typedValuesCountAsChosen()
+    {
+        Window w;
+        w.lblNext_Click();
+        QSignalSpy selections(w.CboR1, &ComboBox::selected);
+        QTest::keyClicks(w.CboR1, QStringLiteral("abc"));
+        QTest::keyClick(w.CboR1, Qt::Key_Return);
+        QCOMPARE(selections.count(), 0);
+        QVERIFY(w.r1 == 0 && w.r1Chosen());
         w.Timer5->fire();
-        QCOMPARE(shownColour(blinking), kMagenta);
-        QVERIFY(w.Timer6->isEnabled());
-        w.Timer6->fire();
-        QCOMPARE(shownColour(blinking), kCyan);
-        QVERIFY(w.Timer5->isEnabled());
-    }
-    for (int i = 0; i < others.size(); ++i)
-        QVERIFY2(shownColour(others[i]) == othersBefore[i],
-                 qPrintable(others[i]->objectName() + " is not pending and must not blink"));
-
-    // Choosing the pending list puts it back on the window's colour.
-    pick(blinking, QStringLiteral("3"));
-    QCOMPARE(shownColour(blinking), w.backColor());
-}
-
-void SelectionTest::noListBlinksOncePqIsChosen_data()
-{
-    QTest::addColumn<QString>("change"); // what the learner does after choosing all three
-
-    QTest::newRow("PQ just chosen") << "";
-    QTest::newRow("r1 changed afterwards") << "r1";
-    QTest::newRow("r2 changed afterwards") << "r2";
-}
-
-void SelectionTest::noListBlinksOncePqIsChosen()
-{
-    QFETCH(QString, change);
-
-    Window w;
-    w.lblNext_Click();
-    w.Timer5->fire(); // a list blinks while still pending
-    chooseAll(w, QStringLiteral("2 3 4"));
-    QVERIFY(!w.Timer5->isEnabled());
-    QVERIFY(!w.Timer6->isEnabled());
-    if (!change.isEmpty()) {
-        pick(listNamed(w, change), QStringLiteral("5"));
-        QVERIFY2(w.Timer5->isEnabled(), "a radius change restarts Timer5");
-    }
-    for (ComboBox *list : {w.CboR1, w.CboR2, w.CboPQ})
-        QCOMPARE(shownColour(list), w.backColor());
-    for (int tick = 0; tick < 3; ++tick) {
-        w.Timer5->fire();
-        w.Timer6->fire();
-    }
-    for (ComboBox *list : {w.CboR1, w.CboR2, w.CboPQ})
-        QVERIFY2(shownColour(list) == w.backColor(),
-                 qPrintable(list->objectName() + " was painted although nothing is pending"));
-}
-
-void SelectionTest::figureFollowsEveryChange_data()
-{
-    QTest::addColumn<QString>("start"); // r1 r2 PQ
-    QTest::addColumn<int>("startBox");
-    QTest::addColumn<QString>("changes"); // list=item:expected box, ...
-
-    QTest::newRow("r1, then r2, then PQ") << "2 3 4" << 3 << "r1=1:1 r2=5:2 PQ=0:4";
-    QTest::newRow("PQ, then r1, then r2") << "2 3 4" << 3 << "PQ=1:2 r1=5:4 r2=4:2";
-    QTest::newRow("r2, then PQ, then r1") << "2 3 4" << 3 << "r2=1:5 PQ=3:1 r1=5:4";
-    QTest::newRow("coinciding circles, then r1") << "3 3 0" << 2 << "r1=1:4 PQ=3:3";
-    QTest::newRow("far apart, then PQ, then r2") << "5 5 12" << 5 << "PQ=10:1 r2=1:5 r1=1:5";
-}
-
-void SelectionTest::figureFollowsEveryChange()
-{
-    QFETCH(QString, start);
-    QFETCH(int, startBox);
-    QFETCH(QString, changes);
-
-    Window w;
-    w.lblNext_Click();
-    chooseAll(w, start);
-    QStringList v = start.split(QLatin1Char(' '));
-    int r1 = v[0].toInt(), r2 = v[1].toInt(), pq = v[2].toInt();
-    float px = 13 - pq / 2.0f, qx = 13 + pq / 2.0f;
-    QCOMPARE(highlightedBox(w), startBox);
-    checkFigure(w, r1, r2, px, qx, QLatin1Char(' ') + QString::number(pq));
-    if (QTest::currentTestFailed())
-        return;
-
-    for (const QString &change : changes.split(QLatin1Char(' '))) {
-        const QString list = change.section(QLatin1Char('='), 0, 0);
-        const QString item = change.section(QLatin1Char('='), 1).section(QLatin1Char(':'), 0, 0);
-        const int box = change.section(QLatin1Char(':'), 1).toInt();
-        pick(listNamed(w, list), item);
-        if (list == QLatin1String("r1"))
-            r1 = item.toInt();
-        else if (list == QLatin1String("r2"))
-            r2 = item.toInt();
-        else
-            pq = item.toInt(), px = 13 - pq / 2.0f, qx = 13 + pq / 2.0f;
-
-        QVERIFY2(highlightedBox(w) == box,
-                 qPrintable(QStringLiteral("after %1: box %2 highlighted, expected %3")
-                                .arg(change)
-                                .arg(highlightedBox(w))
-                                .arg(box)));
-        QCOMPARE(w.r1, int16_t(r1));
-        QCOMPARE(w.r2, int16_t(r2));
-        QCOMPARE(w.PQ, int16_t(pq));
-        // A radius change keeps the centres of the last distance choice.
-        QCOMPARE(w.Px, px);
-        QCOMPARE(w.Qx, qx);
-        QCOMPARE(w.CentreY, int16_t(13));
-        QCOMPARE(w.MidX, int16_t(13));
-        checkFigure(w, r1, r2, px, qx, QLatin1Char(' ') + QString::number(pq));
-        QVERIFY(w.lblPrint->isVisibleTo(&w));
-        QVERIFY(w.lblPQ->isHidden());
-        QCOMPARE(w.Shape1->heightCm(), 17.595f);
-        if (QTest::currentTestFailed())
-            return;
-    }
-}
-
-void SelectionTest::helpArrowOverTheLists_data()
-{
-    QTest::addColumn<int>("chosen");
-    QTest::addColumn<bool>("onPracticePage");
-    QTest::addColumn<bool>("shown");
-
-    QTest::newRow("nothing chosen") << 0 << true << false;
-    QTest::newRow("r1 and r2 chosen") << 2 << true << false;
-    QTest::newRow("all chosen, practice page") << 3 << true << true;
-    QTest::newRow("all chosen, back on the introduction") << 3 << false << false;
-}
-
-void SelectionTest::helpArrowOverTheLists()
-{
-    QFETCH(int, chosen);
-    QFETCH(bool, onPracticePage);
-    QFETCH(bool, shown);
-
-    Window w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.lblNext_Click();
-    if (chosen >= 1)
-        pick(w.CboR1, QStringLiteral("2"));
-    if (chosen >= 2)
-        pick(w.CboR2, QStringLiteral("2"));
-    if (chosen >= 3)
-        pick(w.CboPQ, QStringLiteral("2"));
-    if (!onPracticePage)
+        QVERIFY(w.CboR2->isEnabled());
+        QCOMPARE(shownColour(w.CboR2), kMagenta);
         w.lblBack_Click();
-    // The pointer comes from the bare window (which hides the arrow) to the strip of lblCombo
-    // below the lists.
-    QTest::mouseMove(&w, QPoint(5, 700));
-    QVERIFY(w.frameHelp->isHidden());
-    const QPoint strip =
-        w.lblCombo->mapTo(&w, QPoint(w.lblCombo->width() / 2, w.lblCombo->height() - 3));
-    QCOMPARE(w.childAt(strip), static_cast<QWidget *>(w.lblCombo));
-    QTest::mouseMove(w.lblCombo, w.lblCombo->mapFrom(&w, strip));
-    QCOMPARE(w.frameHelp->isVisibleTo(&w), shown);
-}
+        w.lblNext_Click();
+        QCOMPARE(w.rtfSelect->text(), QString::fromLatin1(lesson::kPromptR2));
 
-void SelectionTest::typedValuesCountAsChosen()
-{
-    Window w;
-    w.lblNext_Click();
-    QSignalSpy selections(w.CboR1, &ComboBox::selected);
-    QTest::keyClicks(w.CboR1, QStringLiteral("abc"));
-    QTest::keyClick(w.CboR1, Qt::Key_Return);
-    QCOMPARE(selections.count(), 0);
-    QCOMPARE(w.r1, int16_t(0));
-    QVERIFY(w.r1Chosen());
+        testing::choose(w.CboR2, QStringLiteral("3"));
+        w.CboPQ->lineEdit()->selectAll();
+        QTest::keyClicks(w.CboPQ, QStringLiteral("3"));
+        QVERIFY(w.canvas.isEmpty());
+        w.lblBack_Click();
+        w.lblNext_Click();
+        QCOMPARE(testing::highlightedBox(w), 1); // 0 + 3 = 3
+        checkFigure(w, 0, 3, 3);
+    }
 
-    // The blinking moves on to r2 as if r1 had been chosen, and Next prompts for r2.
-    w.Timer5->fire();
-    QVERIFY(w.CboR2->isEnabled());
-    QCOMPARE(shownColour(w.CboR2), kMagenta);
-    QVERIFY(shownColour(w.CboR1) != kMagenta);
-    w.lblBack_Click();
-    w.lblNext_Click();
-    QCOMPARE(w.rtfSelect->text(), QString::fromLatin1(lesson::kPromptR2));
+    void nextBlinks_data()
+    {
+        // 1, 2 tick Timer1, Timer2; the pointer onto n Next, h Home, b Back, p Print,
+        // s rtfSelect, w the bare window; N click Next, B click Back, F draw a figure.
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("look"); // design, red (regular) or blue (bold)
+        QTest::addColumn<bool>("timer1");
+        QTest::addColumn<bool>("timer2");
+        QTest::newRow("design look before the first tick") << "" << "design" << true << false;
+        QTest::newRow("Timer1: red") << "1" << "red" << true << true;
+        QTest::newRow("Timer2: blue, bold") << "12" << "blue" << true << true;
+        QTest::newRow("Timer1 again: red") << "121" << "red" << true << true;
+        QTest::newRow("pointer on Next stops both in red") << "12n" << "red" << false << false;
+        QTest::newRow("Home does not restart the blink") << "12nh" << "red" << false << false;
+        QTest::newRow("bare window restarts Timer1 alone") << "12nw" << "red" << true << false;
+        QTest::newRow("rtfSelect restarts Timer1 alone") << "12ns" << "red" << true << false;
+        QTest::newRow("restarted: red, then blue") << "12nw12" << "blue" << true << true;
+        QTest::newRow("Next stops Timer2 only") << "12N" << "blue" << true << false;
+        QTest::newRow("Back and Print do not restart it") << "nNFbphB" << "red" << false << false;
+        QTest::newRow("hidden Next goes on blinking") << "1N12B" << "blue" << true << true;
+    }
 
-    // A typed distance, never chosen from its list, is still "chosen" for Next, which draws
-    // it; a radius of 0 draws and classifies without trouble.
-    pick(w.CboR2, QStringLiteral("3"));
-    w.CboPQ->lineEdit()->selectAll();
-    QTest::keyClicks(w.CboPQ, QStringLiteral("3"));
-    QCOMPARE(w.CboPQ->text(), QStringLiteral("3"));
-    QVERIFY(w.canvas.isEmpty());
-    w.lblBack_Click();
-    w.lblNext_Click();
-    QCOMPARE(w.PQ, int16_t(3));
-    QCOMPARE(highlightedBox(w), 1); // 0 + 3 = 3
-    checkFigure(w, 0, 3, 11.5f, 14.5f, QStringLiteral(" 3"));
-}
+    void nextBlinks()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, look);
+        QFETCH(bool, timer1);
+        QFETCH(bool, timer2);
+        Lesson lesson;
+        QVERIFY(lesson.exposed);
+        Window &w = lesson.w;
+        for (const QChar step : steps) {
+            switch (step.toLatin1()) {
+            case '1': w.Timer1->fire(); break;
+            case '2': w.Timer2->fire(); break;
+            case 'n': lesson.pointAt(w.lblNext); break;
+            case 'h': lesson.pointAt(w.lblHome); break;
+            case 'b': lesson.pointAt(w.lblBack); break;
+            case 'p': lesson.pointAt(w.lblPrint); break;
+            case 's': lesson.pointAt(w.rtfSelect); break;
+            case 'w': lesson.pointAt(kBareCorner); break;
+            case 'N': QTest::mouseClick(w.lblNext, Qt::LeftButton); break;
+            case 'B': QTest::mouseClick(w.lblBack, Qt::LeftButton); break;
+            case 'F': testing::chooseAll(w, 2, 3, 4); break;
+            }
+        }
+        const QColor colour = look == "red" ? kRed : look == "blue" ? kBlue : toolkit::bgr(toolkit::kSystemWindowText);
+        QCOMPARE(w.lblNext->foreColor(), colour);
+        QCOMPARE(w.lblNext->labelFont().bold(), look == "blue");
+        QCOMPARE(w.Timer1->isEnabled(), timer1);
+        QCOMPARE(w.Timer2->isEnabled(), timer2);
+        QVERIFY(w.lblNext->caption() == "Next" && w.lblNext->labelFont().pointSizeF() == 9.75
+                && w.lblNext->pos() == w.lblBack->pos());
+        if (w.lblNext->isVisible()) {
+            const QImage shown = w.lblNext->grab().toImage();
+            bool found = false;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x)
+                    found |= testing::near(shown.pixelColor(x, y), colour, 30);
+            QVERIFY2(found, "the caption is painted in its colour");
+        }
+    }
 
-void SelectionTest::typedPqIsReadByTheNextRadiusChange_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("pq");  // as the lesson reads it
-    QTest::addColumn<int>("box"); // with r1 = 1, r2 = 4: sum 5, difference 3
+    // With its own ticks: red after one interval, then blue; the pointer on Next stops it.
+    void nextBlinksByItself()
+    {
+        Window w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.Timer1->interval() == 400 && w.Timer2->interval() == 400);
+        QTRY_COMPARE_WITH_TIMEOUT(w.lblNext->foreColor(), kRed, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(w.lblNext->foreColor() == kBlue && w.lblNext->labelFont().bold(), 3000);
+        QTest::mouseMove(&w, w.lblNext->geometry().center());
+        QTest::qWait(1000);
+        QCOMPARE(w.lblNext->foreColor(), kRed);
+    }
 
-    QTest::newRow("a list value") << "5" << 5 << 1;
-    QTest::newRow("leading blank") << " 3" << 3 << 2;
-    QTest::newRow("half rounds to even, down") << "2.5" << 2 << 4;
-    QTest::newRow("half rounds to even, up") << "3.5" << 4 << 3;
-    QTest::newRow("number then letters") << "5abc" << 5 << 1;
-    QTest::newRow("letters") << "abc" << 0 << 4;
-    QTest::newRow("empty") << "" << 0 << 4;
-    QTest::newRow("negative") << "-5" << -5 << 4;
-    QTest::newRow("huge") << "99999" << 32767 << 5;
-    QTest::newRow("huge negative") << "-99999" << -32768 << 4;
-    QTest::newRow("exponent") << "1e9" << 32767 << 5;
-}
+    void windowSurface_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("surface");
+        QTest::newRow("bare window, outside the border") << "bare corner" << true;
+        QTest::newRow("bare window, inside the border") << "bare inside" << true;
+        QTest::newRow("border line Shape1") << "Shape1" << true;
+        QTest::newRow("the drawn circle") << "circle" << true;
+        QTest::newRow("label without a handler") << "lblTarvolen" << false;
+        QTest::newRow("lblCombo strip below the lists") << "lblCombo" << false;
+        QTest::newRow("frame, between its controls") << "Frame_Cbo" << false;
+        QTest::newRow("frame of the help arrow") << "frameHelp" << false;
+        QTest::newRow("combo box") << "CboR1" << false;
+        QTest::newRow("highlighted rich-text box") << "rtBox3" << false;
+        QTest::newRow("rtfSelect") << "rtfSelect" << false;
+    }
 
-void SelectionTest::typedPqIsReadByTheNextRadiusChange()
-{
-    QFETCH(QString, typed);
-    QFETCH(int, pq);
-    QFETCH(int, box);
+    // Lines, shapes and the figure belong to the window's surface; controls take their own
+    // pointer moves. Only the surface hides the help arrow and turns Print blue.
+    void windowSurface()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, surface);
+        Lesson lesson;
+        QVERIFY(lesson.exposed);
+        Window &w = lesson.w;
+        w.lblNext_Click();
+        testing::chooseAll(w, 2, 3, 4);
+        QPoint spot;
+        if (target == "bare corner")
+            spot = kBareCorner;
+        else if (target == "bare inside")
+            spot = kBareInside;
+        else if (target == "Shape1")
+            spot = QPoint(toolkit::twipsToPixel(480) + 2, 400);
+        else if (target == "circle")
+            spot = testing::cmToPixel(w.Px, w.CentreY - w.r1);
+        else if (target == "lblCombo")
+            spot = QPoint(w.lblCombo->geometry().center().x(), w.Frame_Cbo->geometry().bottom() + 4);
+        else if (target == "Frame_Cbo")
+            spot = w.Frame_Cbo->mapTo(&w, QPoint(2, 2));
+        else if (target == "frameHelp")
+            spot = w.frameHelp->mapTo(&w, QPoint(100, 75));
+        else if (QWidget *control = w.findChild<QWidget *>(target))
+            spot = control->mapTo(&w, control->rect().center());
+        w.frameHelp->show();
+        w.lblPrint->setForeColor(kRed);
+        w.Timer1->setEnabled(false);
+        QCOMPARE(w.childAt(spot) == nullptr, surface);
+        lesson.pointAt(spot);
+        QCOMPARE(w.frameHelp->isHidden(), surface);
+        QCOMPARE(w.lblPrint->foreColor(), surface ? kBlue : kRed);
+        QCOMPARE(w.Timer1->isEnabled(), surface || target == "rtfSelect");
+    }
 
-    Window w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.lblNext_Click();
-    chooseAll(w, QStringLiteral("2 4 4")); // intersecting
-    QCOMPARE(highlightedBox(w), 3);
+    // Red under the pointer; the bare window turns Back, Home and Print blue, rtfSelect only
+    // Back and Home, and Next's look is left to its blink.
+    void hoverColours()
+    {
+        Lesson lesson;
+        QVERIFY(lesson.exposed);
+        Window &w = lesson.w;
+        w.lblNext_Click();
+        testing::chooseAll(w, 2, 3, 4);
+        for (toolkit::Label *label : {w.lblBack, w.lblHome, w.lblPrint}) {
+            lesson.pointAt(label);
+            QCOMPARE(label->foreColor(), kRed);
+            w.frameHelp->show();
+            lesson.pointAt(w.rtfSelect);
+            QCOMPARE(label->foreColor(), label == w.lblPrint ? kRed : kBlue);
+            QVERIFY2(w.frameHelp->isVisible(), "rtfSelect leaves the help arrow alone");
+        }
+        const QColor nextBefore = w.lblNext->foreColor();
+        lesson.pointAt(kBareInside);
+        for (toolkit::Label *each : {w.lblBack, w.lblHome, w.lblPrint})
+            QCOMPARE(each->foreColor(), kBlue);
+        QCOMPARE(w.lblNext->foreColor(), nextBefore);
+    }
 
-    // Typing, Enter and leaving the box: Qt commits a typed list item through the same
-    // signal as a choice, but none of it is a selection.
-    QSignalSpy selections(w.CboPQ, &ComboBox::selected);
-    w.CboPQ->setFocus();
-    w.CboPQ->lineEdit()->selectAll();
-    QTest::keyClick(w.CboPQ, Qt::Key_Backspace);
-    QTest::keyClicks(w.CboPQ, typed);
-    QTest::keyClick(w.CboPQ, Qt::Key_Return);
-    w.CboR1->setFocus();
-    QCOMPARE(selections.count(), 0);
-    QCOMPARE(w.CboPQ->text(), typed);
-    QVERIFY(w.pqChosen());
-    QCOMPARE(w.PQ, int16_t(4));
-    QCOMPARE(highlightedBox(w), 3);
+    void helpArrowOverTheLists_data()
+    {
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<bool>("practicePage");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("r1 and r2 chosen") << 2 << true << false;
+        QTest::newRow("all chosen, practice page") << 3 << true << true;
+        QTest::newRow("all chosen, back on the introduction") << 3 << false << false;
+    }
 
-    // The next radius change classifies the typed distance but keeps the listed centres.
-    pick(w.CboR1, QStringLiteral("1"));
-    QCOMPARE(w.PQ, int16_t(pq));
-    QCOMPARE(highlightedBox(w), box);
-    QCOMPARE(w.Px, 11.0f);
-    QCOMPARE(w.Qx, 15.0f);
-    const QString number = pq < 0 ? QString::number(pq) : QLatin1Char(' ') + QString::number(pq);
-    bool labelled = false;
-    for (const Canvas::Op &op : w.canvas.ops())
-        labelled = labelled || (op.kind == Canvas::Op::Text && op.text == number);
-    QVERIFY2(labelled, qPrintable("the figure should show the typed distance " + number));
+    void helpArrowOverTheLists()
+    {
+        QFETCH(int, chosen);
+        QFETCH(bool, practicePage);
+        QFETCH(bool, shown);
+        Window w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.lblNext_Click();
+        for (ComboBox *list : {w.CboR1, w.CboR2, w.CboPQ})
+            if (chosen-- > 0)
+                testing::choose(list, QStringLiteral("2"));
+        if (!practicePage)
+            w.lblBack_Click();
+        QTest::mouseMove(&w, QPoint(5, 700));
+        QVERIFY(w.frameHelp->isHidden());
+        const QPoint strip = w.lblCombo->mapTo(&w, QPoint(w.lblCombo->width() / 2, w.lblCombo->height() - 3));
+        QCOMPARE(w.childAt(strip), static_cast<QWidget *>(w.lblCombo));
+        QTest::mouseMove(w.lblCombo, w.lblCombo->mapFrom(&w, strip));
+        QCOMPARE(w.frameHelp->isVisibleTo(&w), shown);
+    }
 
-    // Back and Next redraw from the typed text: the centres now follow it.
-    w.lblBack_Click();
-    w.lblNext_Click();
-    QCOMPARE(w.PQ, int16_t(pq));
-    QCOMPARE(highlightedBox(w), box);
-    QCOMPARE(w.Px, float(13.0 - pq / 2.0));
-    QCOMPARE(w.Qx, float(pq / 2.0 + 13.0));
-    QVERIFY(!w.canvas.isEmpty());
-    // Even a figure far off the window must paint without trouble.
-    QVERIFY(!testing::grabWindow(w).isNull());
-}
+    void hiddenListsTakeNoKeys_data()
+    {
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("r1 chosen, its list focused") << 1;
+        QTest::newRow("all chosen, PQ focused") << 3;
+    }
+
+    // The list that had the keyboard loses it with Back: keys on the introduction page once
+    // reached the unseen list and rewrote the page.
+    void hiddenListsTakeNoKeys()
+    {
+        QFETCH(int, chosen);
+        Window w;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::mouseClick(w.lblNext, Qt::LeftButton);
+        ComboBox *lists[] = {w.CboR1, w.CboR2, w.CboPQ};
+        for (int i = 0; i < chosen; ++i) {
+            QTest::mouseClick(lists[i]->lineEdit(), Qt::LeftButton, {}, QPoint(6, lists[i]->lineEdit()->height() / 2));
+            QTest::keyClick(w.windowHandle(), Qt::Key_Down);
+            QTest::keyClick(w.windowHandle(), Qt::Key_Down);
+        }
+        QVERIFY(lists[chosen - 1]->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == lists[chosen - 1]);
+        const QStringList texts = {w.CboR1->text(), w.CboR2->text(), w.CboPQ->text()};
+        QTest::mouseClick(w.lblBack, Qt::LeftButton);
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_5, Qt::Key_Return})
+            QTest::keyClick(w.windowHandle(), key);
+        QCOMPARE(QStringList({w.CboR1->text(), w.CboR2->text(), w.CboPQ->text()}), texts);
+        QVERIFY2(w.canvas.isEmpty() && testing::highlightedBox(w) == 0, "the introduction page was drawn on");
+        QCOMPARE(w.lblPQ->caption(), QString::fromLatin1(lesson::kInvitation));
+        QVERIFY(w.rtfSelect->text().startsWith(QLatin1String("Programmer: ")));
+
+        QTest::mouseClick(w.lblNext, Qt::LeftButton); // Next gives the lists back
+        QTest::mouseClick(w.CboR1->lineEdit(), Qt::LeftButton, {}, QPoint(6, w.CboR1->lineEdit()->height() / 2));
+        QTest::keyClick(w.windowHandle(), Qt::Key_Down);
+        QCOMPARE(w.r1, int16_t(3));
+    }
+};
 
 QTEST_MAIN(SelectionTest)
 #include "tst_selection.moc"
