@@ -1,7 +1,4 @@
 #!/usr/bin/env bash
-# A learner's whole session with the built program in a real window, under its own Xvfb:
-# pointer, clicks, lists, arrow keys, wheel and typing, judged from screenshots.
+# A learner's whole session with the built program in a real window: see learner_session.py.
 # Usage: xvfb_learner_session.sh <path-to-tarvolen> <build-dir>
-set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-exec python3 "$here/learner_session.py" "$@"
+exec python3 "$(dirname "$0")/learner_session.py" "$@"
