@@ -261,10 +261,7 @@ def run(s):
     # To the practice page, where Back shows and the pending list r1 blinks magenta, then cyan.
     s.click(*NEXT)
     seen, start = [], time.monotonic()
-    while time.monotonic() - start < 2.0:
-        shot = s.shot("r1-blinks")
-        seen.append((time.monotonic() - start, shot.list_colour("r1")))
-        time.sleep(0.05)
+    shot, _ = s.poll("r1-blinks", lambda sh: seen.append((time.monotonic() - start, sh.list_colour("r1"))), 2.0)
     magenta, cyan = ([t for t, c in seen if c == colour] for colour in ("magenta", "cyan"))
     s.check(magenta and cyan and max(cyan) - min(magenta) >= 0.4, "the pending list r1 did not blink "
             "magenta and cyan: %s" % ", ".join("%.2fs %s" % sample for sample in seen), shot)
@@ -325,21 +322,19 @@ def run(s):
 def main():
     if len(sys.argv) != 3:
         print(__doc__, file=sys.stderr)
-        return 2
+        sys.exit(2)
     started, session = time.monotonic(), Session(os.path.abspath(sys.argv[1]), sys.argv[2])
     try:
         run(session)
     except (Failure, subprocess.SubprocessError, OSError) as failure:
-        print("FAIL: %s\nscreenshots and the program's log: %s" % (failure, session.out))
-        return 1
+        sys.exit("FAIL: %s\nscreenshots and the program's log: %s" % (failure, session.out))
     finally:
         session.stop()
     if not os.environ.get("KEEP_SCREENSHOTS"):
         shutil.rmtree(session.out, ignore_errors=True)
     print("learner session: %d checks on %d screenshots passed in %.1f s"
           % (session.checks, session.shots, time.monotonic() - started))
-    return 0
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    main()
