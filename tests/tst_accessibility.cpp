@@ -1,7 +1,5 @@
-// The window as assistive technology and the keyboard meet it, queried in-process: the
-// labels that act as buttons, the names of the lists, the case sentences and the one that
-// holds, Tab order and shortcuts. The change notices a screen reader relies on are only sent
-// with a real accessibility bus: xvfb_accessibility.sh listens for them.
+// The window as assistive technology and the keyboard meet it, queried in-process. The change
+// notices a screen reader relies on need a real accessibility bus: xvfb_accessibility.sh.
 
 #include "lesson_window/lesson_window.h"
 #include "lesson_window/lesson_texts.h"
@@ -14,45 +12,33 @@
 using Window = frmTarvolen_300413;
 
 namespace {
+QAccessibleInterface *accessible(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
 
-QAccessibleInterface *accessible(QObject *object)
+// The labels that act as buttons as a screen reader meets them: name and key, and whether it
+// may press them, which it may only where a pointer could click.
+QStringList buttons(const Window &w)
 {
-    return QAccessible::queryAccessibleInterface(object);
+    QStringList seen;
+    const QString press = QAccessibleActionInterface::pressAction();
+    for (toolkit::Label *label : {w.lblNext, w.lblBack, w.lblPrint, w.lblHome}) {
+        QAccessibleInterface *iface = accessible(label);
+        seen << iface->text(QAccessible::Name) + ' ' + iface->actionInterface()->keyBindingsForAction(press).join(',')
+                    + (iface->role() == QAccessible::Button ? "" : " not a button")
+                    + (iface->actionInterface()->actionNames().contains(press) ? "" : " unpressable")
+                    + (iface->state().invisible ? " invisible" : "");
+    }
+    return seen;
 }
 
-QString sentence(int i)
-{
-    return QString::fromLatin1(lesson::kCaseTexts[i].first) + QLatin1String(lesson::kCaseTexts[i].second);
-}
-
-// The learner uses the arrow keys on the list: every step is a selection.
-void chooseWithKeys(toolkit::ComboBox *list, int index)
-{
-    while (list->currentIndex() < index)
-        QTest::keyClick(list, Qt::Key_Down);
-    while (list->currentIndex() > index)
-        QTest::keyClick(list, Qt::Key_Up);
-}
-
-void chooseAll(Window &w, int r1, int r2, int pq)
-{
-    chooseWithKeys(w.CboR1, r1 - 1);
-    chooseWithKeys(w.CboR2, r2 - 1);
-    chooseWithKeys(w.CboPQ, pq);
-}
-
-// Indices of the case boxes whose description says the case holds.
+// The case boxes (1..5) whose description says the case holds.
 QList<int> holdingCases(const Window &w)
 {
     QList<int> result;
-    const auto boxes = w.caseBoxes();
-    for (int i = 0; i < 5; ++i) {
-        if (!accessible(boxes[i])->text(QAccessible::Description).isEmpty())
+    for (int i = 0; i < 5; ++i)
+        if (!accessible(w.caseBoxes()[i])->text(QAccessible::Description).isEmpty())
             result << i + 1;
-    }
     return result;
 }
-
 } // namespace
 
 class AccessibilityTest : public QObject
@@ -62,214 +48,91 @@ class AccessibilityTest : public QObject
 private slots:
     void initTestCase() { testing::prepareApplication(); }
 
-    void pageButtons_data()
-    {
-        QTest::addColumn<bool>("practicePage");
-        QTest::addColumn<QStringList>("pressable");
-        QTest::newRow("introduction page: Next and Home")
-            << false << QStringList{"Next", "Home"};
-        QTest::newRow("practice page with a figure: Back, Print and Home")
-            << true << QStringList{"Back", "Print", "Home"};
-    }
-
-    // Each label that acts as a button is a button named by its caption, with its key; it
-    // offers a press only where a pointer could click it (Back lies beneath Next at first).
-    void pageButtons()
-    {
-        QFETCH(bool, practicePage);
-        QFETCH(QStringList, pressable);
-        Window w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        if (practicePage) {
-            w.lblNext_Click();
-            chooseAll(w, 2, 3, 4);
-        }
-        const QList<QPair<toolkit::Label *, QString>> buttons = {
-            {w.lblNext, "Alt+N"}, {w.lblBack, "Alt+B"}, {w.lblPrint, "Alt+P"}, {w.lblHome, "Alt+H"}};
-        for (const auto &[label, key] : buttons) {
-            QAccessibleInterface *iface = accessible(label);
-            QVERIFY(iface);
-            QCOMPARE(iface->role(), QAccessible::Button);
-            QCOMPARE(iface->text(QAccessible::Name), label->caption());
-            QAccessibleActionInterface *action = iface->actionInterface();
-            QVERIFY2(action, qPrintable(label->caption() + " has no actions"));
-            const bool offered = action->actionNames().contains(QAccessibleActionInterface::pressAction());
-            const bool expected = pressable.contains(label->caption());
-            QVERIFY2(offered == expected,
-                     qPrintable(label->caption() + (expected ? " should" : " should not") + " be pressable"));
-            QCOMPARE(iface->state().invisible, !expected);
-            QCOMPARE(action->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
-                     QStringList{key});
-        }
-        // Plain labels stay static text named by their caption.
-        QCOMPARE(accessible(w.lblPossibility)->role(), QAccessible::StaticText);
-        QCOMPARE(accessible(w.lblPossibility)->text(QAccessible::Name), w.lblPossibility->caption());
-    }
-
-    // A press runs the label's click where a pointer could click, and nothing where it could
-    // not: Back beneath Next, a hidden Next.
-    void pressFollowsWhatAPointerCouldClick()
-    {
-        Window w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const QString press = QAccessibleActionInterface::pressAction();
-        QSignalSpy nextClicks(w.lblNext, &toolkit::Label::clicked);
-        QSignalSpy backClicks(w.lblBack, &toolkit::Label::clicked);
-
-        accessible(w.lblBack)->actionInterface()->doAction(press);
-        QVERIFY2(backClicks.isEmpty(), "Back beneath Next must not be pressable");
-
-        accessible(w.lblNext)->actionInterface()->doAction(press);
-        QCOMPARE(nextClicks.size(), 1);
-        QVERIFY2(w.lblBack->isVisible() && w.lblNext->isHidden() && w.Frame_Cbo->isVisible(),
-                 "pressing Next should open the practice page");
-
-        accessible(w.lblNext)->actionInterface()->doAction(press);
-        QVERIFY2(nextClicks.size() == 1, "a hidden Next must not be pressable");
-
-        chooseAll(w, 1, 4, 2);
-        accessible(w.lblBack)->actionInterface()->doAction(press);
-        QCOMPARE(backClicks.size(), 1);
-        QVERIFY2(w.lblNext->isVisible() && w.Frame_Cbo->isHidden() && holdingCases(w).isEmpty(),
-                 "pressing Back should return to the introduction page, nothing highlighted");
-    }
-
-    // Alt+N and Alt+B turn the pages from the keyboard, each only while its label is seen.
-    void shortcutsTurnThePages()
-    {
-        Window w;
-        w.show();
-        w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        QSignalSpy nextClicks(w.lblNext, &toolkit::Label::clicked);
-        QSignalSpy backClicks(w.lblBack, &toolkit::Label::clicked);
-
-        QTest::keyClick(&w, Qt::Key_B, Qt::AltModifier);
-        QVERIFY2(backClicks.isEmpty(), "Alt+B must do nothing while Back lies beneath Next");
-        QTest::keyClick(&w, Qt::Key_N, Qt::AltModifier);
-        QCOMPARE(nextClicks.size(), 1);
-        QVERIFY2(w.lblBack->isVisible() && w.Frame_Cbo->isVisible(), "Alt+N should open the practice page");
-        QTest::keyClick(&w, Qt::Key_N, Qt::AltModifier);
-        QVERIFY2(nextClicks.size() == 1, "Alt+N must do nothing on the practice page");
-
-        // From inside a list, where the learner's keyboard focus is.
-        w.CboR1->setFocus();
-        QTRY_VERIFY(w.CboR1->hasFocus());
-        chooseWithKeys(w.CboR1, 2);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::AltModifier);
-        QCOMPARE(backClicks.size(), 1);
-        QVERIFY2(w.lblNext->isVisible() && w.Frame_Cbo->isHidden(), "Alt+B should return to the introduction");
-        QCOMPARE(w.CboR1->text(), QStringLiteral("3")); // a shortcut is no typing
-    }
-
-    void listsAreNamedByTheirCaptions_data()
-    {
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("first list is r1") << "CboR1" << "r1";
-        QTest::newRow("second list is r2") << "CboR2" << "r2";
-        QTest::newRow("third list is PQ") << "CboPQ" << "PQ";
-    }
-
-    // Screen readers on Linux take a list's name from the label related to it.
-    void listsAreNamedByTheirCaptions()
-    {
-        QFETCH(QString, list);
-        QFETCH(QString, name);
-        Window w;
-        auto *combo = w.findChild<toolkit::ComboBox *>(list);
-        QVERIFY(combo);
-        QAccessibleInterface *iface = accessible(combo);
-        QCOMPARE(iface->role(), QAccessible::ComboBox);
-        const auto labels = iface->relations(QAccessible::Label);
-        QCOMPARE(labels.size(), 1);
-        QCOMPARE(labels.first().first->text(QAccessible::Name), name);
-        // The label is for the reader only: no area, so never seen, clicked or hovered.
-        auto *caption = qobject_cast<QLabel *>(labels.first().first->object());
-        QVERIFY(caption);
-        QVERIFY2(caption->size().isEmpty(), "the list's name label must take no room on the window");
-        QCOMPARE(caption->buddy(), combo);
-    }
-
-    // Tab goes r1, r2, PQ (they are built the other way round) and, with all chosen, back to r1.
-    void tabReachesTheListsInOrder()
-    {
-        Window w;
-        w.show();
-        w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.lblNext_Click();
-        chooseAll(w, 2, 2, 3);
-        w.CboR1->setFocus();
-        QTRY_VERIFY(w.CboR1->hasFocus());
-        const QList<QWidget *> expected = {w.CboR2, w.CboPQ, w.CboR1};
-        for (QWidget *next : expected) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QVERIFY2(next->hasFocus(), qPrintable("Tab should reach " + next->objectName()
-                                                  + ", reached " + QApplication::focusWidget()->objectName()));
-        }
-    }
-
-    // Each box is static text that reads its sentence, digits and blanks as written.
-    void caseBoxesReadTheirSentences()
-    {
-        Window w;
-        const auto boxes = w.caseBoxes();
-        for (int i = 0; i < 5; ++i) {
-            QAccessibleInterface *iface = accessible(boxes[i]);
-            QCOMPARE(iface->role(), QAccessible::StaticText);
-            QCOMPARE(iface->text(QAccessible::Name), sentence(i));
-            QVERIFY(iface->state().readOnly);
-            QCOMPARE(iface->childCount(), 0);
-        }
-        // A prompt is read as it is now, not as it was.
-        w.lblNext_Click();
-        QCOMPARE(accessible(w.rtfSelect)->text(QAccessible::Name), QString::fromLatin1(lesson::kPromptR1));
-    }
-
-    void highlightedCaseSaysItHolds_data()
+    void walkThrough_data()
     {
         QTest::addColumn<int>("r1");
         QTest::addColumn<int>("r2");
         QTest::addColumn<int>("pq");
-        QTest::addColumn<int>("holds");
-        QTest::newRow("touch externally r1=2 r2=3 PQ=5") << 2 << 3 << 5 << 1;
-        QTest::newRow("touch internally r1=2 r2=5 PQ=3") << 2 << 5 << 3 << 2;
-        QTest::newRow("intersect r1=2 r2=3 PQ=4") << 2 << 3 << 4 << 3;
-        QTest::newRow("one inside r1=1 r2=4 PQ=0") << 1 << 4 << 0 << 4;
-        QTest::newRow("apart r1=1 r2=1 PQ=12") << 1 << 1 << 12 << 5;
+        QTest::addColumn<bool>("byKey"); // pages turned with Alt+N / Alt+B, else by a screen reader's press
+        QTest::newRow("touch externally, press") << 2 << 3 << 5 << false;
+        QTest::newRow("touch internally, keys") << 2 << 5 << 3 << true;
+        QTest::newRow("intersect, press") << 2 << 3 << 4 << false;
+        QTest::newRow("one inside, keys") << 1 << 4 << 0 << true;
+        QTest::newRow("apart, press") << 1 << 1 << 12 << false;
     }
 
-    // Only the highlighted box says that it holds, with the values; a new choice moves the
-    // saying with the highlight, and Back takes it away.
-    void highlightedCaseSaysItHolds()
+    void walkThrough()
     {
         QFETCH(int, r1);
         QFETCH(int, r2);
         QFETCH(int, pq);
-        QFETCH(int, holds);
+        QFETCH(bool, byKey);
         Window w;
         w.show();
-        w.lblNext_Click();
-        chooseAll(w, r1, r2, pq);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(buttons(w), (QStringList{"Next Alt+N", "Back Alt+B unpressable invisible",
+                                          "Print Alt+P unpressable invisible", "Home Alt+H"}));
+        QCOMPARE(accessible(w.lblPossibility)->role(), QAccessible::StaticText); // a plain label
+        QCOMPARE(accessible(w.lblPossibility)->text(QAccessible::Name), w.lblPossibility->caption());
+
+        // A press or an Alt key turns the page only while its label can be seen.
+        QSignalSpy nextClicks(w.lblNext, &toolkit::Label::clicked);
+        QSignalSpy backClicks(w.lblBack, &toolkit::Label::clicked);
+        const auto turn = [&](toolkit::Label *label, Qt::Key key) { // keys go to the focus widget, as a learner's do
+            byKey ? QTest::keyClick(static_cast<QWidget *>(nullptr), key, Qt::AltModifier)
+                  : accessible(label)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        };
+        turn(w.lblBack, Qt::Key_B);
+        QVERIFY2(backClicks.isEmpty(), "Back beneath Next must not turn the page");
+        turn(w.lblNext, Qt::Key_N);
+        QCOMPARE(nextClicks.size(), 1);
+        QVERIFY2(w.lblBack->isVisible() && w.lblNext->isHidden() && w.Frame_Cbo->isVisible(), "Next opens the practice page");
+        turn(w.lblNext, Qt::Key_N);
+        QVERIFY2(nextClicks.size() == 1, "a hidden Next must not turn the page");
+        // A prompt is read as it is now, not as it was.
+        QCOMPARE(accessible(w.rtfSelect)->text(QAccessible::Name), QString(lesson::kPromptR1));
+
+        testing::chooseAll(w, r1, r2, pq);
+        QCOMPARE(buttons(w), (QStringList{"Next Alt+N unpressable invisible", "Back Alt+B", "Print Alt+P", "Home Alt+H"}));
+        // Screen readers on Linux name a list after the label related to it, which takes no room.
+        const std::pair<toolkit::ComboBox *, const char *> lists[] = {{w.CboR1, "r1"}, {w.CboR2, "r2"}, {w.CboPQ, "PQ"}};
+        for (const auto &[list, name] : lists) {
+            const auto labels = accessible(list)->relations(QAccessible::Label);
+            QVERIFY2(accessible(list)->role() == QAccessible::ComboBox && labels.size() == 1
+                         && labels.first().first->text(QAccessible::Name) == name, name);
+            const auto *caption = qobject_cast<QLabel *>(labels.first().first->object());
+            QVERIFY2(caption && caption->size().isEmpty() && caption->buddy() == list, "an unseen buddy label");
+        }
+        // Tab goes r1, r2, PQ (they are built the other way round) and on to r1.
+        w.CboR1->setFocus();
+        QTRY_VERIFY(w.CboR1->hasFocus());
+        for (QWidget *next : {w.CboR2, w.CboPQ, w.CboR1}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY2(next->hasFocus(), qPrintable("Tab should reach " + next->objectName()));
+        }
+
+        // Each case box reads its sentence as written, highlighted or not; only the highlighted
+        // one says that it holds, with the values.
+        for (int i = 0; i < 5; ++i) {
+            QAccessibleInterface *box = accessible(w.caseBoxes()[i]);
+            QVERIFY(box->role() == QAccessible::StaticText && box->state().readOnly && box->childCount() == 0);
+            QCOMPARE(box->text(QAccessible::Name), QString(lesson::kCaseTexts[i].first) + lesson::kCaseTexts[i].second);
+        }
+        const int holds = testing::highlightedBox(w);
+        QCOMPARE(holds, testing::expectedCase(r1, r2, pq));
         QCOMPARE(holdingCases(w), QList<int>{holds});
         const QString said = accessible(w.caseBoxes()[holds - 1])->text(QAccessible::Description);
-        const QString values = QStringLiteral("r1 = %1, r2 = %2 and PQ = %3").arg(r1).arg(r2).arg(pq);
-        QVERIFY2(said.startsWith(QLatin1String("This case holds")) && said.contains(values),
+        QVERIFY2(said.startsWith("This case holds") && said.contains(QStringLiteral("r1 = %1, r2 = %2 and PQ = %3").arg(r1).arg(r2).arg(pq)),
                  qPrintable("the highlighted case says: " + said));
-        // The sentence itself is unchanged by the highlight.
-        QCOMPARE(accessible(w.caseBoxes()[holds - 1])->text(QAccessible::Name), sentence(holds - 1));
+        testing::choose(w.CboR1, "5"); // the saying goes where the highlight goes
+        QCOMPARE(holdingCases(w), QList<int>{testing::highlightedBox(w)});
 
-        // r1 = 5 against the same r2 and PQ gives another case; the saying follows.
-        chooseWithKeys(w.CboR1, 4);
-        const QList<int> now = holdingCases(w);
-        QCOMPARE(now.size(), 1);
-        QVERIFY2(w.caseBoxes()[now.first() - 1]->emphasis(), "the saying must stay with the highlight");
-
-        w.lblBack_Click();
+        turn(w.lblBack, Qt::Key_B); // from inside the r1 list
+        QCOMPARE(backClicks.size(), 1);
+        QVERIFY2(w.lblNext->isVisible() && w.Frame_Cbo->isHidden(), "Back returns to the introduction");
         QVERIFY2(holdingCases(w).isEmpty(), "after Back no case may say it holds");
+        QCOMPARE(w.CboR1->text(), QStringLiteral("5")); // Alt+B is no typing
     }
 };
 
