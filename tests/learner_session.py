@@ -21,7 +21,7 @@ def cm(v):
 
 
 # Left, top and width of the five case boxes; on the practice page 3 cm in, 1 cm apart.
-CASE_WIDTHS = (512, 520, 616, 776, 720)
+CASE_WIDTHS = (512, 520, 616, 792, 720)
 BOXES = {"intro": [(140, top, w) for top, w in zip((224, 272, 320, 367, 416), CASE_WIDTHS)],
          "practice": [(round(cm(3)), round(cm(3 + i)), w) for i, w in enumerate(CASE_WIDTHS)]}
 

@@ -161,6 +161,16 @@ private slots:
         QVERIFY(w.lblCombo->caption().isEmpty() && w.lblCombo->isTransparent());
         for (const toolkit::RichTextBox *box : w.caseBoxes())
             checkDigits(box, -80);
+        // Every sentence can be read to its end: the caret after its last character lies in
+        // the box (a full stop's advance may overhang by the blank after its dot).
+        for (toolkit::RichTextBox *box : {w.rtBox1, w.rtBox2, w.rtBox3, w.rtBox4, w.rtBox5, w.rtfSuppose1,
+                                          w.rtfSuppose2, w.rtfHighlight}) {
+            QTextCursor end(box->document());
+            end.movePosition(QTextCursor::End);
+            QVERIFY2(box->cursorRect(end).x() <= box->width() + 3,
+                     qPrintable(QStringLiteral("%1 ends at %2 px, is %3 px wide").arg(box->objectName())
+                                    .arg(box->cursorRect(end).x()).arg(box->width())));
+        }
         checkDigits(w.rtfSuppose1, -60);
         checkDigits(w.rtfSuppose2, -60);
         checkDigits(w.rtfHighlight, -80);

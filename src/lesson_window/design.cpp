@@ -131,7 +131,8 @@ const RichTextDesign kRichTexts[] = {
     {&Window::rtBox1, "rtBox1", 2098, 3360, 7680, 405, kCaseFont, kPaleGreen, true},
     {&Window::rtBox2, "rtBox2", 2098, 4080, 7800, 405, kCaseFont, kPaleGreen, true},
     {&Window::rtBox3, "rtBox3", 2098, 4800, 9240, 405, kCaseFont, kPaleGreen, true},
-    {&Window::rtBox4, "rtBox4", 2098, 5505, 11640, 405, kCaseFont, kPaleGreen, true},
+    // Drawn 11640 wide, which cut "other." off the longest sentence.
+    {&Window::rtBox4, "rtBox4", 2098, 5505, 11880, 405, kCaseFont, kPaleGreen, true},
     {&Window::rtBox5, "rtBox5", 2098, 6240, 10800, 405, kCaseFont, kPaleGreen, true},
     {&Window::rtfHighlight, "rtfHighlight", 1200, 7440, 11640, 495, {"Times New Roman", 15.75, true, true}, kLightYellow, true},
 };
