@@ -1,7 +1,8 @@
 // Choosing on the practice page and the window's feedback: the order the enabling enforces,
-// the blinking of Next and of the list to choose next, the figure and case after every
-// change, the hover colours and help arrow under a real pointer, and keys that must not
-// reach hidden lists. Blink ticks are driven here with fire().
+// the blinking of Next and of the list to choose next, typed values, the hover colours and
+// help arrow under a real pointer, and keys that must not reach hidden lists. Blink ticks
+// are driven here with fire(). The figure after every change is checked by the random
+// sessions, which choose from the lists in thousands of orders.
 
 #include "lesson_window/lesson_texts.h"
 #include "lesson_window/lesson_window.h"
@@ -176,45 +177,6 @@ private slots:
         if (pending) { // choosing it puts it back on the window's colour
             testing::choose(pending, QStringLiteral("3"));
             QCOMPARE(shownColour(pending), w.backColor());
-        }
-    }
-
-    void figureFollowsEveryChange_data()
-    {
-        QTest::addColumn<QList<int>>("start"); // r1 r2 PQ
-        QTest::addColumn<QString>("changes");  // list=item ...
-        QTest::newRow("r1, then r2, then PQ") << QList<int>{2, 3, 4} << "r1=1 r2=5 PQ=0";
-        QTest::newRow("PQ, then r1, then r2") << QList<int>{2, 3, 4} << "PQ=1 r1=5 r2=4";
-        QTest::newRow("coinciding circles, then r1") << QList<int>{3, 3, 0} << "r1=1 PQ=3";
-        QTest::newRow("far apart, then PQ, then r2") << QList<int>{5, 5, 12} << "PQ=10 r2=1 r1=1";
-    }
-
-    // The case and figure follow every change; a radius change keeps the centres of the
-    // last distance choice.
-    void figureFollowsEveryChange()
-    {
-        QFETCH(QList<int>, start);
-        QFETCH(QString, changes);
-        Window w;
-        w.lblNext_Click();
-        testing::chooseAll(w, start[0], start[1], start[2]);
-        int v[3] = {start[0], start[1], start[2]};
-        QStringList steps = changes.split(QLatin1Char(' '));
-        steps.prepend(QString());
-        for (const QString &change : steps) {
-            if (!change.isEmpty()) {
-                const QString list = change.section(QLatin1Char('='), 0, 0);
-                const int item = change.section(QLatin1Char('='), 1).toInt();
-                testing::choose(listNamed(w, list), QString::number(item));
-                v[list == QLatin1String("r1") ? 0 : list == QLatin1String("r2") ? 1 : 2] = item;
-            }
-            QCOMPARE(testing::highlightedBox(w), testing::expectedCase(v[0], v[1], v[2]));
-            QVERIFY(w.r1 == v[0] && w.r2 == v[1] && w.PQ == v[2] && w.CentreY == 13 && w.MidX == 13);
-            checkFigure(w, v[0], v[1], v[2]);
-            QVERIFY(w.lblPrint->isVisibleTo(&w) && w.lblPQ->isHidden());
-            QCOMPARE(w.Shape1->heightCm(), 17.595f);
-            if (QTest::currentTestFailed())
-                QFAIL(qPrintable("after " + change));
         }
     }
 
