@@ -72,8 +72,9 @@ QStringList snapshot(const Window &w)
     for (const QWidget *widget : w.findChildren<QWidget *>()) {
         if (widget->objectName().isEmpty() || widget->objectName().startsWith(QLatin1String("qt_")))
             continue;
-        QString line = QStringLiteral("%1 %2 %3").arg(widget->objectName())
-                           .arg(QVariant(widget->geometry()).toString(), widget->isVisibleTo(&w) ? "shown" : "hidden");
+        const QRect g = widget->geometry();
+        QString line = QStringLiteral("%1 %2,%3 %4x%5 %6").arg(widget->objectName()).arg(g.x()).arg(g.y())
+                           .arg(g.width()).arg(g.height()).arg(widget->isVisibleTo(&w) ? "shown" : "hidden");
         if (auto *combo = qobject_cast<const toolkit::ComboBox *>(widget))
             line += QStringLiteral(" '%1' %2").arg(combo->text()).arg(combo->isEnabled());
         if (auto *box = qobject_cast<const toolkit::RichTextBox *>(widget))
