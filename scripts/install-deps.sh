@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   qt6-base-dev qt6-qpa-plugins cmake g++ make ccache
   fonts-liberation fonts-dejavu-core
-  xvfb xdotool x11-utils x11-apps imagemagick poppler-utils python3
+  xvfb xdotool x11-utils x11-apps imagemagick librsvg2-bin poppler-utils python3
   libx11-dev
   python3-pyatspi at-spi2-core dbus
   desktop-file-utils appstream dpkg-dev file

@@ -52,7 +52,8 @@ for png in "$prefix/$icons"/*x*/apps/"$icon".png; do
 done
 
 # The hand-written SVG shows what the program paints: sampled at 256 px, in icon units x 8.
-convert -background none -density 768 "$prefix/$icons/scalable/apps/$icon.svg" "$work/svg.png"
+# rsvg-convert, as ImageMagick reads SVG only with packages it merely recommends.
+rsvg-convert --zoom 8 --output "$work/svg.png" "$prefix/$icons/scalable/apps/$icon.svg"
 near() {  # two r,g,b,a within 40 per channel
   local IFS=,; local -a a=($1) b=($2)
   for i in 0 1 2 3; do (( ${a[i]} - ${b[i]} <= 40 && ${b[i]} - ${a[i]} <= 40 )) || return 1; done
