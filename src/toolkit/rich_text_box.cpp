@@ -186,6 +186,9 @@ void RichTextBox::setSelAlignment(Qt::Alignment alignment)
     QTextBlockFormat format;
     format.setAlignment(alignment);
     m_cursor.mergeBlockFormat(format);
+    // Without wrapping, QTextEdit lays out a document that had no aligned paragraph at its
+    // last relayout against a width of 0, where centring moves nothing: give it the box's.
+    document()->setPageSize(QSizeF(viewport()->width(), -1));
 }
 
 void RichTextBox::refreshBaselineOffsets()
