@@ -153,7 +153,8 @@ private slots:
 
         QSet<QString> visible;
         for (QWidget *child : w.findChildren<QWidget *>())
-            if (dynamic_cast<toolkit::Printable *>(child) && child->isVisible())
+            if (dynamic_cast<toolkit::Printable *>(child) && child->isVisible()
+                && !qobject_cast<toolkit::LineLayer *>(child))
                 visible.insert(child->objectName());
         // Back lies under Next and lblCombo is bare and transparent: shown, nothing to see.
         QCOMPARE(visible, (QSet<QString>{"lblTarvolen", "lblPQ", "lblPossibility", "rtfSelect", "rtfSuppose1",
@@ -313,6 +314,55 @@ private slots:
         QCOMPARE(snapshot(w), practice);
         w.lblBack_Click();
         QCOMPARE(snapshot(w), introduction);
+    }
+
+    // The prompt line as it lands in pixels, on screen and on paper: whatever it says stands
+    // centred in its box (a leading blank moves it by half a blank), and the outermost border
+    // line (olive, the top of the 24..993 px rectangle, row 32) runs unbroken above the
+    // filled label of the prompt line.
+    void promptLine_data()
+    {
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("r1 prompt") << 0;
+        QTest::newRow("r2 prompt") << 1;
+        QTest::newRow("PQ prompt") << 2;
+        QTest::newRow("credit line after PQ") << 3;
+    }
+
+    void promptLine()
+    {
+        QFETCH(int, chosen);
+        Window w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.lblNext_Click();
+        const char *values[] = {"2", "3", "4"};
+        toolkit::ComboBox *lists[] = {w.CboR1, w.CboR2, w.CboPQ};
+        for (int i = 0; i < chosen; ++i)
+            testing::choose(lists[i], QLatin1String(values[i]));
+        QCoreApplication::processEvents();
+        // The box of the prompt: rtfSelect, or for PQ the label at 1680 twips, 10215 wide.
+        const int boxLeft = 112, boxRight = chosen == 2 ? 792 : 791;
+        for (const auto &[where, image] : {std::pair("screen", testing::grabWindow(w)),
+                                           std::pair("paper", testing::paintedWindow(w))}) {
+            int left = image.width(), right = -1;
+            for (int y = 2; y <= 30; ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    if (c.blue() - c.green() > 40 && c.blue() - c.red() > 40) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+                }
+            QVERIFY2(right - left > 200 && std::abs((left - boxLeft) - (boxRight - right)) <= 6,
+                     qPrintable(QStringLiteral("%1: ink from %2 to %3 px, not centred in %4..%5")
+                                    .arg(where).arg(left).arg(right).arg(boxLeft).arg(boxRight)));
+            int gaps = 0;
+            for (int x = 24; x <= 993; ++x)
+                gaps += !testing::near(image.pixelColor(x, 32), QColor(60, 104, 0), 8);
+            QVERIFY2(gaps == 0, qPrintable(QStringLiteral("%1: %2 of 970 pixels missing from the border's top edge")
+                                               .arg(where).arg(gaps)));
+        }
     }
 
     // A reset leaves a box alone while it holds what the last reset wrote; every case in

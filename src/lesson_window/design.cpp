@@ -151,6 +151,7 @@ struct ShapeDesign
     int borderWidth;
 };
 
+// Shape3 lies above the labels, Shape2 and Shape1 beneath them.
 const ShapeDesign kShapes[] = {
     {&Window::Shape3, 360, 480, 14550, 10230, kOlive, 1},
     {&Window::Shape1, 480, 600, 14295, 9975, kOlive, 4},
@@ -187,9 +188,9 @@ void frmTarvolen_300413::createControls()
         frame->hide();
         this->*d.member = frame;
     }
-    for (const LineDesign &d : kHelpArrow)
-        frameHelp->addLine({QPointF(twipsToPx(d.x1), twipsToPx(d.y1)),
-                            QPointF(twipsToPx(d.x2), twipsToPx(d.y2)), bgr(d.color), d.width});
+    for (const ShapeDesign &d : kShapes)
+        this->*d.member = std::make_unique<Shape>(this, d.left, d.top, d.width, d.height,
+                                                  bgr(d.color), d.borderWidth);
 
     // One hand for every label that acts as a button: it is painted, so build it once.
     const QCursor hand = handCursor();
@@ -213,6 +214,16 @@ void frmTarvolen_300413::createControls()
         label->setVisible(d.visible);
         this->*d.member = label;
     }
+
+    // Above every label: the outermost border line on the window, the arrow over its hint.
+    auto *borderOnTop = new LineLayer(this);
+    borderOnTop->setObjectName(QStringLiteral("linesAboveLabels"));
+    borderOnTop->addShape(Shape3.get());
+    auto *arrow = new LineLayer(frameHelp);
+    arrow->setObjectName(QStringLiteral("helpArrowLines"));
+    for (const LineDesign &d : kHelpArrow)
+        arrow->addLine({QPointF(twipsToPx(d.x1), twipsToPx(d.y1)),
+                        QPointF(twipsToPx(d.x2), twipsToPx(d.y2)), bgr(d.color), d.width});
 
     for (auto it = std::rbegin(kCombos); it != std::rend(kCombos); ++it) {
         const ComboDesign &d = *it;
@@ -240,10 +251,6 @@ void frmTarvolen_300413::createControls()
     }
     for (auto it = std::rbegin(kWindowStack); it != std::rend(kWindowStack); ++it)
         findChild<QWidget *>(QLatin1String(*it), Qt::FindDirectChildrenOnly)->raise();
-
-    for (const ShapeDesign &d : kShapes)
-        this->*d.member = std::make_unique<Shape>(this, d.left, d.top, d.width, d.height,
-                                                  bgr(d.color), d.borderWidth);
 
     for (const TimerDesign &d : kTimers) {
         auto *timer = new Timer(d.interval, d.enabled, this);

@@ -128,7 +128,7 @@ void frmTarvolen_300413::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), backColor());
     canvas.paint(painter);
-    for (const Shape *shape : {Shape1.get(), Shape2.get(), Shape3.get()})
+    for (const Shape *shape : {Shape1.get(), Shape2.get()})
         shape->paintTo(painter);
 }
 
@@ -138,7 +138,7 @@ void frmTarvolen_300413::paintWindow(QPainter &painter) const
     painter.setClipRect(QRectF(0, 0, kClientWidth, kClientHeight), Qt::IntersectClip);
     painter.fillRect(QRectF(0, 0, kClientWidth, kClientHeight), backColor());
     canvas.paint(painter);
-    for (const Shape *shape : {Shape1.get(), Shape2.get(), Shape3.get()})
+    for (const Shape *shape : {Shape1.get(), Shape2.get()})
         shape->paintTo(painter);
     paintChildren(painter, this);
     painter.restore();

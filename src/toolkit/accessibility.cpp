@@ -2,6 +2,7 @@
 
 #include "toolkit/label.h"
 #include "toolkit/rich_text_box.h"
+#include "toolkit/shapes.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -95,12 +96,31 @@ public:
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
 };
 
+// Lines of the page border and the arrow: decoration, nothing to announce.
+class LineLayerAccessible : public QAccessibleWidget
+{
+public:
+    explicit LineLayerAccessible(LineLayer *layer)
+        : QAccessibleWidget(layer, QAccessible::Graphic)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.invisible = true;
+        return state;
+    }
+};
+
 QAccessibleInterface *toolkitAccessibleFactory(const QString &className, QObject *object)
 {
     if (className == QLatin1String(Label::staticMetaObject.className()))
         return new LabelAccessible(static_cast<Label *>(object));
     if (className == QLatin1String(RichTextBox::staticMetaObject.className()))
         return new RichTextAccessible(static_cast<RichTextBox *>(object));
+    if (className == QLatin1String(LineLayer::staticMetaObject.className()))
+        return new LineLayerAccessible(static_cast<LineLayer *>(object));
     return nullptr;
 }
 

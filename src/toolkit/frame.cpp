@@ -27,17 +27,9 @@ void Frame::setBackColor(const QColor &color)
     update();
 }
 
-void Frame::addLine(const Line &line)
-{
-    m_lines.push_back(line);
-    update();
-}
-
 void Frame::paintOwn(QPainter &painter) const
 {
     painter.fillRect(QRectF(0, 0, width(), height()), m_backColor);
-    for (const Line &line : m_lines)
-        paintLine(painter, line);
 }
 
 void Frame::paintEvent(QPaintEvent *)

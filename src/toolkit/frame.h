@@ -1,16 +1,13 @@
 #pragma once
 
 #include "toolkit/printable.h"
-#include "toolkit/shapes.h"
 
 #include <QWidget>
-
-#include <vector>
 
 namespace toolkit {
 
 // A borderless container filled with its background colour. Its children are placed
-// relative to it and are hidden whenever it is; its lines are drawn beneath them.
+// relative to it and are hidden whenever it is.
 class Frame : public QWidget, public Printable
 {
     Q_OBJECT
@@ -20,8 +17,6 @@ public:
 
     void setBackColor(const QColor &color);
     QColor backColor() const { return m_backColor; }
-    void addLine(const Line &line);
-    const std::vector<Line> &lines() const { return m_lines; }
 
     void paintTo(QPainter &painter) const override;
 
@@ -35,7 +30,6 @@ private:
     void paintOwn(QPainter &painter) const;
 
     QColor m_backColor = Qt::white;
-    std::vector<Line> m_lines;
 };
 
 // Paints the visible Printable children of a widget, bottom of the stack first.

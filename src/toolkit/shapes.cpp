@@ -1,9 +1,10 @@
 #include "toolkit/shapes.h"
 
+#include "toolkit/accessibility.h"
 #include "toolkit/units.h"
 
+#include <QEvent>
 #include <QPainter>
-#include <QWidget>
 
 namespace toolkit {
 
@@ -57,6 +58,51 @@ void Shape::paintTo(QPainter &painter) const
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(outer.adjusted(w / 2, w / 2, -w / 2, -w / 2));
     painter.restore();
+}
+
+LineLayer::LineLayer(QWidget *surface)
+    : QWidget(surface)
+{
+    installAccessibility();
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    // It covers the whole surface, whose size it follows.
+    setGeometry(surface->rect());
+    surface->installEventFilter(this);
+}
+
+void LineLayer::addShape(const Shape *shape)
+{
+    m_shapes.push_back(shape);
+    update();
+}
+
+void LineLayer::addLine(const Line &line)
+{
+    m_lines.push_back(line);
+    update();
+}
+
+void LineLayer::paintTo(QPainter &painter) const
+{
+    for (const Line &line : m_lines)
+        paintLine(painter, line);
+    for (const Shape *shape : m_shapes)
+        shape->paintTo(painter);
+}
+
+void LineLayer::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    paintTo(painter);
+}
+
+bool LineLayer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
+        setGeometry(parentWidget()->rect());
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace toolkit

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "toolkit/printable.h"
+
 #include <QColor>
 #include <QPointF>
+#include <QWidget>
+
+#include <vector>
 
 class QPainter;
-class QWidget;
 
 namespace toolkit {
 
@@ -42,6 +46,31 @@ private:
     float m_heightCm;
     QColor m_color;
     int m_borderWidth;
+};
+
+// Lines and outlines that lie above some labels of their surface: a see-through widget that
+// is stacked among its siblings where they belong. The pointer passes through it to whatever
+// lies beneath, as it does over the lines the surface draws itself.
+class LineLayer : public QWidget, public Printable
+{
+    Q_OBJECT
+
+public:
+    explicit LineLayer(QWidget *surface);
+
+    void addShape(const Shape *shape);
+    void addLine(const Line &line);
+    const std::vector<Line> &lines() const { return m_lines; }
+
+    void paintTo(QPainter &painter) const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    std::vector<const Shape *> m_shapes;
+    std::vector<Line> m_lines;
 };
 
 } // namespace toolkit
