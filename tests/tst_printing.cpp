@@ -196,7 +196,7 @@ private slots:
         }
     }
 
-    // Home while both blink timers run: the loop ends with 0, the window closes, no tick follows.
+    // Home while Next blinks: the loop ends with 0, the window closes, no tick follows.
     void homeEndsTheEventLoop()
     {
         Window window;
@@ -205,7 +205,7 @@ private slots:
         int ticks = 0, ticksAtHome = -1;
         for (toolkit::Timer *timer : {window.Timer1, window.Timer2})
             connect(timer, &toolkit::Timer::tick, this, [&ticks] { ++ticks; });
-        QTRY_VERIFY(ticks > 0 && window.Timer1->isEnabled() && window.Timer2->isEnabled());
+        QTRY_VERIFY(ticks > 0 && (window.Timer1->isEnabled() || window.Timer2->isEnabled()));
         QTimer::singleShot(0, &window, [&] { ticksAtHome = ticks; QTest::mouseClick(window.lblHome, Qt::LeftButton); });
         QTimer::singleShot(10000, &window, [] { QCoreApplication::exit(99); }); // Home failed to end it
 
