@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <functional>
 
 using Window = frmTarvolen_300413;
 using toolkit::Canvas;
@@ -89,6 +90,42 @@ struct Lesson
     }
     void pointAt(const QWidget *c) { pointAt(c->mapTo(&w, c->rect().center())); }
 
+    // The state before and after each step: look() and the running timers of the pair a, b
+    // ('-' for none). Steps: 1, 2, 5, 6 tick that timer; the pointer onto n Next, h Home,
+    // b Back, p Print, s rtfSelect, w the bare window; N click Next, B click Back; x choose
+    // the next list in the order, r change r1 again.
+    QString trace(const QString &steps, const toolkit::Timer *a, const toolkit::Timer *b,
+                  const std::function<QString()> &look)
+    {
+        QStringList seen;
+        for (int i = 0; i <= steps.size(); ++i) {
+            switch (i ? steps[i - 1].toLatin1() : 0) {
+            case '1': w.Timer1->fire(); break;
+            case '2': w.Timer2->fire(); break;
+            case '5': w.Timer5->fire(); break;
+            case '6': w.Timer6->fire(); break;
+            case 'n': pointAt(w.lblNext); break;
+            case 'h': pointAt(w.lblHome); break;
+            case 'b': pointAt(w.lblBack); break;
+            case 'p': pointAt(w.lblPrint); break;
+            case 's': pointAt(w.rtfSelect); break;
+            case 'w': pointAt(kBareCorner); break;
+            case 'N': QTest::mouseClick(w.lblNext, Qt::LeftButton); break;
+            case 'B': QTest::mouseClick(w.lblBack, Qt::LeftButton); break;
+            case 'x':
+                testing::choose(!w.r1Chosen() ? w.CboR1 : !w.r2Chosen() ? w.CboR2 : w.CboPQ, QStringLiteral("3"));
+                break;
+            case 'r': testing::choose(w.CboR1, QStringLiteral("2")); break;
+            }
+            QString timers;
+            for (const toolkit::Timer *timer : {a, b})
+                if (timer->isEnabled())
+                    timers += timer->objectName().back();
+            seen << look() + (timers.isEmpty() ? QStringLiteral("-") : timers);
+        }
+        return seen.join(' ');
+    }
+
     TickFreezer freezer;
     Window w;
     bool exposed = false;
@@ -138,48 +175,6 @@ private slots:
                      "a refused list must not change the lesson");
     }
 
-    void pendingListBlinks_data()
-    {
-        QTest::addColumn<int>("chosen");
-        QTest::newRow("nothing chosen: r1 blinks") << 0;
-        QTest::newRow("r1 chosen: r2 blinks") << 1;
-        QTest::newRow("r1 and r2 chosen: PQ blinks") << 2;
-        QTest::newRow("all chosen: nothing blinks") << 3;
-        QTest::newRow("r1 changed afterwards: nothing blinks") << 4;
-    }
-
-    // Each tick paints its colour on the pending list alone and hands over to the other
-    // timer; once PQ is chosen nothing is painted, though a radius change restarts Timer5.
-    void pendingListBlinks()
-    {
-        QFETCH(int, chosen);
-        Window w;
-        w.lblNext_Click();
-        const char *values[] = {"1", "5", "3", "2"};
-        ComboBox *lists[] = {w.CboR1, w.CboR2, w.CboPQ, w.CboR1};
-        for (int i = 0; i < chosen; ++i)
-            testing::choose(lists[i], QLatin1String(values[i]));
-        QVERIFY2(w.Timer5->isEnabled() == (chosen != 3), "Next and every radius choice start the blinking");
-        ComboBox *pending = chosen < 3 ? lists[chosen] : nullptr;
-        for (int round = 0; round < 2; ++round) {
-            w.Timer5->fire();
-            if (pending)
-                QCOMPARE(shownColour(pending), kMagenta);
-            w.Timer6->fire();
-            if (pending)
-                QCOMPARE(shownColour(pending), kCyan);
-            QVERIFY(w.Timer5->isEnabled() || !pending);
-        }
-        for (ComboBox *list : {w.CboR1, w.CboR2, w.CboPQ})
-            if (list != pending)
-                QVERIFY2(shownColour(list) != kMagenta && shownColour(list) != kCyan,
-                         qPrintable(list->objectName() + " must not blink"));
-        if (pending) { // choosing it puts it back on the window's colour
-            testing::choose(pending, QStringLiteral("3"));
-            QCOMPARE(shownColour(pending), w.backColor());
-        }
-    }
-
     // Typed text is no selection but counts as chosen: the blink moves on, Next prompts for
     // the next list, and Next draws a typed distance never chosen from its list.
     void typedValuesCountAsChosen()
@@ -208,67 +203,110 @@ private slots:
         checkFigure(w, 0, 3, 3);
     }
 
+    void pendingListBlinks_data()
+    {
+        // Steps after Next as Lesson::trace reads them. Looks: r1, r2 and PQ each shown
+        // m magenta, c cyan, g the window's pale green or . anything else.
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("trace");
+        QTest::newRow("r1 pending: the ticks take turns") << "5656" << "...5 m..6 c..5 m..6 c..5";
+        QTest::newRow("r1 chosen in Timer6's turn: the next tick leaves one")
+            << "5x65" << "...5 m..6 g..56 gc.5 gm.6";
+        QTest::newRow("r1 and r2 chosen: PQ blinks") << "xx56" << "...5 g..5 gg.5 ggm6 ggc5";
+        QTest::newRow("PQ chosen in Timer6's turn stops both") << "xx5x" << "...5 g..5 gg.5 ggm6 ggg-";
+        QTest::newRow("r1 changed afterwards: Timer5 runs, paints nothing")
+            << "xxxr56" << "...5 g..5 gg.5 ggg- ggg5 ggg6 ggg5";
+        QTest::newRow("Back touches neither; Next in Timer6's turn") << "5BN6" << "...5 m..6 m..6 m..56 c..5";
+    }
+
+    void pendingListBlinks()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, trace);
+        Lesson lesson;
+        QVERIFY(lesson.exposed);
+        Window &w = lesson.w;
+        w.lblNext_Click();
+        const QString seen = lesson.trace(steps, w.Timer5, w.Timer6, [&w] {
+            QString looks;
+            for (ComboBox *list : {w.CboR1, w.CboR2, w.CboPQ}) {
+                const QColor c = shownColour(list);
+                looks += c == kMagenta ? 'm' : c == kCyan ? 'c' : c == QColor(213, 255, 220) ? 'g' : '.';
+            }
+            return looks;
+        });
+        QCOMPARE(seen, trace);
+    }
+
     void nextBlinks_data()
     {
-        // 1, 2 tick Timer1, Timer2; the pointer onto n Next, h Home, b Back, p Print,
-        // s rtfSelect, w the bare window; N click Next, B click Back, F draw a figure.
+        // Steps as Lesson::trace reads them. Looks: Next's caption painted d in the window-text
+        // black, r red or b blue; a capital when bold.
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("look"); // design, red (regular) or blue (bold)
-        QTest::addColumn<bool>("timer1");
-        QTest::addColumn<bool>("timer2");
-        QTest::newRow("design look before the first tick") << "" << "design" << true << false;
-        QTest::newRow("Timer1: red") << "1" << "red" << true << true;
-        QTest::newRow("Timer2: blue, bold") << "12" << "blue" << true << true;
-        QTest::newRow("Timer1 again: red") << "121" << "red" << true << true;
-        QTest::newRow("pointer on Next stops both in red") << "12n" << "red" << false << false;
-        QTest::newRow("Home does not restart the blink") << "12nh" << "red" << false << false;
-        QTest::newRow("bare window restarts Timer1 alone") << "12nw" << "red" << true << false;
-        QTest::newRow("rtfSelect restarts Timer1 alone") << "12ns" << "red" << true << false;
-        QTest::newRow("restarted: red, then blue") << "12nw12" << "blue" << true << true;
-        QTest::newRow("Next stops Timer2 only") << "12N" << "blue" << true << false;
-        QTest::newRow("Back and Print do not restart it") << "nNFbphB" << "red" << false << false;
-        QTest::newRow("hidden Next goes on blinking") << "1N12B" << "blue" << true << true;
+        QTest::addColumn<QString>("trace");
+        QTest::newRow("the ticks take turns") << "1212" << "d1 r2 B1 r2 B1";
+        QTest::newRow("pointer on Next stops both in red") << "12n" << "d1 r2 B1 r-";
+        QTest::newRow("Home does not restart the blink") << "12nh" << "d1 r2 B1 r- r-";
+        QTest::newRow("bare window restarts Timer1") << "12nw12" << "d1 r2 B1 r- r1 r2 B1";
+        QTest::newRow("rtfSelect restarts Timer1") << "1ns1" << "d1 r2 r- r1 r2";
+        QTest::newRow("pointer sweeping in Timer2's turn: the next tick leaves one")
+            << "1w2w1w2" << "d1 r2 r12 B1 B1 r2 r12 B1";
+        QTest::newRow("both running, Timer1 ticks first: one is left") << "1w1" << "d1 r2 r12 r2";
+        QTest::newRow("Next in Timer1's turn: hidden Next goes on") << "12N12B" << "d1 r2 B1 B1 r2 B1 B1";
+        QTest::newRow("Next in Timer2's turn stops the blink") << "1NB" << "d1 r2 r- r-";
+        QTest::newRow("Back and Print do not restart it") << "nNxxxbphB" << "d1 r- r- r- r- r- r- r- r- r-";
     }
 
     void nextBlinks()
     {
         QFETCH(QString, steps);
-        QFETCH(QString, look);
-        QFETCH(bool, timer1);
-        QFETCH(bool, timer2);
+        QFETCH(QString, trace);
         Lesson lesson;
         QVERIFY(lesson.exposed);
         Window &w = lesson.w;
-        for (const QChar step : steps) {
-            switch (step.toLatin1()) {
-            case '1': w.Timer1->fire(); break;
-            case '2': w.Timer2->fire(); break;
-            case 'n': lesson.pointAt(w.lblNext); break;
-            case 'h': lesson.pointAt(w.lblHome); break;
-            case 'b': lesson.pointAt(w.lblBack); break;
-            case 'p': lesson.pointAt(w.lblPrint); break;
-            case 's': lesson.pointAt(w.rtfSelect); break;
-            case 'w': lesson.pointAt(kBareCorner); break;
-            case 'N': QTest::mouseClick(w.lblNext, Qt::LeftButton); break;
-            case 'B': QTest::mouseClick(w.lblBack, Qt::LeftButton); break;
-            case 'F': testing::chooseAll(w, 2, 3, 4); break;
-            }
-        }
-        const QColor colour = look == "red" ? kRed : look == "blue" ? kBlue : toolkit::bgr(toolkit::kSystemWindowText);
-        QCOMPARE(w.lblNext->foreColor(), colour);
-        QCOMPARE(w.lblNext->labelFont().bold(), look == "blue");
-        QCOMPARE(w.Timer1->isEnabled(), timer1);
-        QCOMPARE(w.Timer2->isEnabled(), timer2);
+        int regularInk = 0;
+        const QString seen = lesson.trace(steps, w.Timer1, w.Timer2, [&] {
+            // Ink: pixels far from the pale green fill; bold strokes leave far more of it.
+            const QImage shown = w.lblNext->grab().toImage();
+            int ink = 0, red = 0, blue = 0, black = 0;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x) {
+                    const QColor c = shown.pixelColor(x, y);
+                    ink += !testing::near(c, QColor(213, 255, 220), 100);
+                    red += testing::near(c, kRed, 40);
+                    blue += testing::near(c, kBlue, 40);
+                    black += testing::near(c, Qt::black, 40);
+                }
+            regularInk = regularInk ? regularInk : ink; // the design look is regular
+            const QChar look = red > 3 && !blue && !black ? 'r' : blue > 3 && !red && !black ? 'b'
+                               : black > 3 && !red && !blue ? 'd' : '?';
+            return QString(ink > regularInk * 1.2 ? look.toUpper() : look);
+        });
+        QCOMPARE(seen, trace);
         QVERIFY(w.lblNext->caption() == "Next" && w.lblNext->labelFont().pointSizeF() == 9.75
                 && w.lblNext->pos() == w.lblBack->pos());
-        if (w.lblNext->isVisible()) {
-            const QImage shown = w.lblNext->grab().toImage();
-            bool found = false;
-            for (int y = 0; y < shown.height(); ++y)
-                for (int x = 0; x < shown.width(); ++x)
-                    found |= testing::near(shown.pixelColor(x, y), colour, 30);
-            QVERIFY2(found, "the caption is painted in its colour");
-        }
+    }
+
+    // A tick gives the other timer of its pair a whole interval even when it already ran, so
+    // each look lasts its 400 ms while the pointer sweeps the window or a radius is chosen.
+    void handOverGivesAFullInterval()
+    {
+        Lesson lesson;
+        QVERIFY(lesson.exposed);
+        Window &w = lesson.w;
+        const auto left = [](toolkit::Timer *timer) { return timer->findChild<QTimer *>()->remainingTime(); };
+        w.Timer1->fire();
+        lesson.pointAt(kBareCorner); // Timer1 again, in Timer2's turn
+        QTRY_VERIFY(left(w.Timer1) > 100 && left(w.Timer1) < 250);
+        w.Timer2->fire();
+        QVERIFY2(left(w.Timer1) > 300, "Timer2's tick should start Timer1's interval afresh");
+
+        w.lblNext_Click();
+        w.Timer5->fire();
+        testing::choose(w.CboR1, QStringLiteral("2")); // Timer5 again, in Timer6's turn
+        QTRY_VERIFY(left(w.Timer5) > 100 && left(w.Timer5) < 250);
+        w.Timer6->fire();
+        QVERIFY2(left(w.Timer5) > 300, "Timer6's tick should start Timer5's interval afresh");
     }
 
     void windowSurface_data()

@@ -125,7 +125,7 @@ void frmTarvolen_300413::Timer5_Timer()
     }
     if (!pqChosen() && r2Chosen())
         CboPQ->setBackColor(bgr(kMagenta));
-    Timer6->setEnabled(true);
+    Timer5->handOverTo(Timer6);
 }
 
 void frmTarvolen_300413::Timer6_Timer()
@@ -136,7 +136,7 @@ void frmTarvolen_300413::Timer6_Timer()
         CboR2->setBackColor(bgr(kCyan));
     if (!pqChosen() && r2Chosen())
         CboPQ->setBackColor(bgr(kCyan));
-    Timer5->setEnabled(true);
+    Timer6->handOverTo(Timer5);
 }
 
 void frmTarvolen_300413::lblCombo_MouseMove()

@@ -22,4 +22,13 @@ void Timer::setEnabled(bool enabled)
         m_timer.stop();
 }
 
+void Timer::handOverTo(Timer *next)
+{
+    setEnabled(false);
+    // Off, then on: `next` may already run (enabled again from elsewhere), and keeping its
+    // period it would tick milliseconds after this one, cutting this tick's look short.
+    next->setEnabled(false);
+    next->setEnabled(true);
+}
+
 } // namespace toolkit

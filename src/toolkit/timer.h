@@ -6,8 +6,7 @@
 namespace toolkit {
 
 // A timer with an enabled flag. Enabling a disabled timer starts a full interval; enabling
-// one that already runs leaves its period alone (so two timers that enable each other keep
-// their own rhythm); disabling stops the ticks.
+// one that already runs leaves its period alone; disabling stops the ticks.
 class Timer : public QObject
 {
     Q_OBJECT
@@ -18,6 +17,8 @@ public:
     bool isEnabled() const { return m_timer.isActive(); }
     void setEnabled(bool enabled);
     int interval() const { return m_timer.interval(); }
+    // Stops this timer and gives `next` a full interval from now, even if it already ran.
+    void handOverTo(Timer *next);
 
     // One tick now, as if the interval had run out: tests drive the blinking with it.
     void fire() { emit tick(); }

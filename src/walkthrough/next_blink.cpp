@@ -11,14 +11,14 @@ void frmTarvolen_300413::Timer1_Timer()
 {
     lblNext->setForeColor(toolkit::bgr(kRed));
     lblNext->setFontBold(false);
-    Timer2->setEnabled(true);
+    Timer1->handOverTo(Timer2);
 }
 
 void frmTarvolen_300413::Timer2_Timer()
 {
     lblNext->setForeColor(toolkit::bgr(kBlue));
     lblNext->setFontBold(true);
-    Timer1->setEnabled(true);
+    Timer2->handOverTo(Timer1);
 }
 
 void frmTarvolen_300413::lblNext_MouseMove()
