@@ -1,0 +1,360 @@
+// The window as learners, teachers and screen readers meet it: the figure in pixels, on screen
+// after every step, at any device-pixel ratio and after an hour of blinking; the printed page
+// measured on paper (poppler's tools read the PDF back); Home; keyboard and screen reader.
+// To keep the printed page: TARVOLEN_PRINT_SAMPLE=$PWD/docs/print-sample.pdf build/tests/tst_window print
+
+#include "lesson_window/lesson_window.h"
+#include "printing/print_dialog.h"
+#include "test_support.h"
+#include "toolkit/units.h"
+
+#include <QAccessible>
+#include <QPainter>
+#include <QPrinter>
+#include <QScreen>
+#include <QtTest>
+
+#include <malloc.h>
+
+using Window = frmTarvolen_300413;
+
+namespace {
+constexpr double kPxPerCm = 1440 / 2.54 / 15; // twips per centimetre over twips per pixel
+const QColor kDot(0, 160, 0);                   // both greens of the dots, not the pale background
+
+QPoint pixelOf(QPointF cm) { return QPoint(int(cm.x() * kPxPerCm), int(cm.y() * kPxPerCm)); }
+QRect around(QPointF cm, int radius = 1) { return QRect(pixelOf(cm), QSize(1, 1)).adjusted(-radius, -radius, radius, radius); }
+
+// Bounding box of the pixels of `area` near a colour.
+QRect colourBox(const QImage &image, const QRect &area, const QColor &colour, int tolerance = 60)
+{
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            box |= testing::near(image.pixelColor(x, y), colour, tolerance) ? QRect(x, y, 1, 1) : QRect();
+    return box;
+}
+
+#if defined(__SANITIZE_ADDRESS__) // it keeps the heap to itself, and counts the live bytes
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+qint64 liveHeap() { return qint64(__sanitizer_get_current_allocated_bytes()); }
+#else
+qint64 liveHeap() { return qint64(mallinfo2().uordblks + mallinfo2().hblkhd); } // mapped blocks too
+#endif
+
+struct Dialog : PrintDialogRunner // answers in the printer, as the system's dialog does
+{
+    explicit Dialog(std::function<bool(QPrinter &)> answer) : answer(std::move(answer)) {}
+    std::function<bool(QPrinter &)> answer;
+    bool run(QPrinter &printer, QWidget *) override { return answer(printer); }
+};
+
+QAccessibleInterface *accessible(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
+} // namespace
+
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { testing::prepareApplication(); }
+
+    void figure_data()
+    {
+        QTest::addColumn<QList<int>>("v"); // r1, r2, PQ and the radius changes that redraw the figure
+        for (const QList<int> &v : {QList{2, 3, 5, 0}, {2, 3, 4, 1}, {1, 4, 2, 2}, {2, 5, 3, 0}, {1, 4, 0, 1}, {5, 5, 12, 2}})
+            QTest::addRow("r1=%d r2=%d PQ=%d, %d redraws", v[0], v[1], v[2], v[3]) << v;
+    }
+    void figure()
+    {
+        QFETCH(QList<int>, v);
+        const auto [r1, r2, pq, redraws] = std::tuple(v[0], v[1], v[2], v[3]);
+        Window w;
+        w.lblNext_Click();
+        testing::chooseAll(w, r1, r2, pq);
+        for (int i = 0; i < redraws; ++i)
+            testing::choose(w.CboR2, QString::number(r2));
+        const QImage image = testing::renderCanvas(w.canvas);
+        const auto ink = [&image](const QRect &area, const QColor &colour) { return !colourBox(image, area, colour).isEmpty(); };
+        const QPointF P(13.0 - pq / 2.0, 13.0), Q(13.0 + pq / 2.0, 13.0);
+
+        // The circle lines, sampled halfway between grid columns where no dot can cover them.
+        for (const auto &[c, r, outward] : {std::tuple(P, r1, -1), std::tuple(Q, r2, 1)}) {
+            const double h = std::sqrt(r * r - 0.01);
+            for (const QPointF &on : {c + QPointF(0.1, -h), c + QPointF(0.1, h), c + QPointF(outward * h, -0.1)}) {
+                const QPointF off = (on - c) * 0.15 / r;
+                QVERIFY2(ink(around(on), Qt::red) && !ink(around(on + off), Qt::red) && !ink(around(on - off), Qt::red),
+                         qPrintable(QStringLiteral("circle about %1 at (%2, %3)").arg(c.x()).arg(on.x()).arg(on.y())));
+            }
+        }
+        // The segment and its length over the middle in blue. The letters below P and Q take the
+        // surface's style: red 10 pt, or after two redraws the blue 8 pt the length left.
+        QVERIFY(pq == 0 || ink(around(P + QPointF(0.1, 0), 0) | around(Q - QPointF(0.1, 0), 0), Qt::blue));
+        QVERIFY(ink(QRect(pixelOf({12.8, 12.65}), pixelOf({13.3, 12.95})), Qt::blue));
+        for (const auto &[c, rows] : {std::pair(P, 8), std::pair(Q, 10)}) { // ink rows of the letter at 8 pt
+            const QRect area(pixelOf(c + QPointF(0, 0.1)), pixelOf(c + QPointF(0.35, 0.55)));
+            const QRect red = colourBox(image, area, Qt::red), blue = colourBox(image, area, Qt::blue);
+            QVERIFY(redraws < 2 ? blue.isEmpty() && red.height() > rows : red.isEmpty() && blue.height() == rows);
+        }
+
+        // One dot at every grid point strictly inside both circles, walked as the lesson walks
+        // it (float bounds fixed first, x and y growing by the float nearest 0.2), and no other
+        // dot but the centres.
+        QImage rest = image;
+        const auto take = [&rest](QPointF cm) {
+            const bool found = !colourBox(rest, around(cm, 0), kDot).isEmpty();
+            QPainter(&rest).fillRect(around(cm, 3), Qt::white);
+            return found;
+        };
+        const float px = float(P.x()), qx = float(Q.x());
+        for (float x = px - r1; x <= qx + r2; x += 0.2f)
+            for (float y = 13 - r1; y <= 13 + r2; y += 0.2f)
+                if (float(std::hypot(double(px) - x, 13.0 - y)) < r1 && float(std::hypot(double(qx) - x, 13.0 - y)) < r2)
+                    QVERIFY2(take({x, y}), qPrintable(QStringLiteral("no dot at (%1, %2)").arg(x).arg(y)));
+        take(P);
+        take(Q);
+        QCOMPARE(colourBox(rest, rest.rect(), kDot), QRect());
+    }
+
+    // A change repaints only what it touches, yet the screen must equal a fresh paint: a figure
+    // drawn, moved, wiped and drawn again, and an hour of 400 ms blinks with PQ pending (9,000
+    // ticks of each timer, the PQ list repainted at every one) that must leave the heap flat.
+    // Then the help hint, wrapped within its label.
+    void screenFollowsEveryStep()
+    {
+        Window w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (const QString step : {"Next", "R1 5", "R2 5", "Hour", "PQ 0", "PQ 12", "PQ 3", "R1 1", "Back", "Next", "PQ 4"}) {
+            if (step.contains(' ')) {
+                testing::choose(w.findChild<toolkit::ComboBox *>("Cbo" + step.section(' ', 0, 0)), step.section(' ', 1));
+            } else if (step == "Hour") {
+                qint64 heap = 0;
+                for (int tick = 1; tick <= 9000; ++tick) {
+                    for (toolkit::Timer *timer : {w.Timer1, w.Timer2, w.Timer5, w.Timer6})
+                        timer->fire();
+                    QCoreApplication::processEvents();
+                    heap = tick == 600 ? liveHeap() : heap; // fonts, palettes and paint buffers settle in the first minutes
+                }
+                qInfo("an hour of blinking: the live heap grew by %lld bytes", liveHeap() - heap);
+                QVERIFY(liveHeap() - heap < 256 * 1024); // a few bytes a tick would add up to more
+            } else {
+                QTest::mouseClick(w.findChild<QWidget *>("lbl" + step), Qt::LeftButton);
+            }
+            QCoreApplication::processEvents();
+            const QImage shown = w.screen()->grabWindow(w.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+            QVERIFY2(!shown.isNull() && shown == testing::grabWindow(w), qPrintable("stale after " + step));
+        }
+        w.frameHelp->show(); // its purple hint wraps onto a second line within its label
+        const QImage hint = w.lblHelp->grab().toImage();
+        QVERIFY(colourBox(hint, hint.rect(), QColor(192, 0, 192)).height() > 25);
+    }
+
+    // At the screen's ratio (QT_SCALE_FACTOR; ctest runs this at 1.25, 1.5 and 2) the figure is
+    // drawn at the device's resolution: each edge blends into one pixel, where an enlarged
+    // ratio-1 picture would blend over `ratio` pixels; widths grow with it, in place.
+    void scaled()
+    {
+        Window w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.lblNext_Click();
+        testing::chooseAll(w, 2, 3, 4);
+        const double ratio = w.devicePixelRatioF();
+        QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
+        const QImage image = w.grab().toImage();
+        // Across P's circle at its left edge and at its top, and across a dot of the common region
+        // (grid from (9, 11)), clear of other ink. Line and centre in cm; reach and width in design pixels.
+        const struct { bool alongRow; double line, centre, reach, width; } probes[] = {
+            {true, 13.0, 9.0, 4.75, 2}, {false, 11.0, 11.0, 4.75, 2}, {true, 12.6, 12.6, 3.25, 3}};
+        for (const auto &p : probes) {
+            double width = 0, weighted = 0, partial = 0;
+            const double centre = p.centre * kPxPerCm * ratio;
+            for (int i = int(centre - p.reach * ratio); i <= int(centre + p.reach * ratio) + 1; ++i) {
+                const int line = int(p.line * kPxPerCm * ratio);
+                // Red and the dots' green both take the surface's blue (220) away: that is their cover.
+                const double cover = qBound(0.0, 1.0 - (p.alongRow ? image.pixelColor(i, line) : image.pixelColor(line, i)).blue() / 220.0, 1.0);
+                width += cover;
+                weighted += cover * (i + 0.5);
+                partial += cover > 0.1 && cover < 0.9;
+            }
+            const double off = weighted / qMax(width, 1e-9) - centre;
+            QVERIFY2(std::abs(width - p.width * ratio) < 0.35 * ratio && std::abs(off) < 0.5 && partial <= 2,
+                     qPrintable(QStringLiteral("at %1: %2 px wide, %3 px off, %4 partly covered").arg(p.centre).arg(width).arg(off).arg(partial)));
+        }
+    }
+
+    // Each answer to the dialog: nothing printed for a cancel or a count below 1 or beyond 16
+    // bits, else a page per copy; the window left as it was. The page is the window at true
+    // scale: 1018 x 736 design pixels at 96 an inch, 26.935 x 19.473 cm.
+    void print()
+    {
+        QTemporaryDir dir;
+        Window window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.lblNext_Click();
+        testing::chooseAll(window, 3, 2, 4);
+        const QImage before = testing::grabWindow(window);
+        const auto output = [](const QString &program, const QStringList &arguments) {
+            QProcess process;
+            process.start(program, arguments);
+            process.waitForFinished(60000);
+            return QString(process.readAllStandardOutput());
+        };
+        QString file;
+        for (const auto &[accepted, copies, pages] : {std::tuple(false, 1, 0), {true, 0, 0}, {true, 40000, 0}, {true, 3, 3}, {true, 1, 1}}) {
+            file = dir.filePath(QStringLiteral("%1-%2.pdf").arg(accepted).arg(copies));
+            window.setPrintDialogRunner(std::make_unique<Dialog>([&file, accepted = accepted, copies = copies](QPrinter &printer) {
+                printer.setOutputFileName(file);
+                printer.setPageSize(QPageSize(QPageSize::A4));
+                printer.setCopyCount(copies);
+                return accepted;
+            }));
+            QTest::mouseClick(window.lblPrint, Qt::LeftButton);
+            QVERIFY(testing::grabWindow(window) == before);
+            QCOMPARE(QFile::exists(file) ? output("pdfinfo", {file}).section("Pages:", 1).section('\n', 0, 0).toInt() : 0, pages);
+        }
+        if (const QString sample = qEnvironmentVariable("TARVOLEN_PRINT_SAMPLE"); !sample.isEmpty()) {
+            QFile::remove(sample);
+            QVERIFY(QFile::copy(file, sample));
+        }
+        QVERIFY2(output("pdffonts", {file}).contains("Liberation"), "texts printed as text");
+        const double pxPerCm = 200 / 2.54;
+        output("pdftoppm", {"-r", "200", "-png", "-singlefile", file, file.chopped(4)});
+        const QImage page = QImage(file.chopped(4) + ".png").convertToFormat(QImage::Format_RGB32);
+        const QRect found = colourBox(page, page.rect(), QColor(213, 255, 220), 6); // the window's pale green
+        QVERIFY2(qAbs(found.width() / pxPerCm - 26.935) < 0.05 && qAbs(found.height() / pxPerCm - 19.473) < 0.05, qPrintable(QDebug::toString(found)));
+        // The circle of radius 3 about P (11, 13) down the column through P: 6 cm and a stroke of
+        // 2 design pixels (0.053 cm) from the top of its top stroke to the foot of its bottom one.
+        const QRect circle = colourBox(page, QRect(found.topLeft() + QPoint(11, 9) * pxPerCm, QSize(1, 8 * pxPerCm)), Qt::red);
+        QVERIFY2(qAbs(circle.height() / pxPerCm - 6.053) < 0.05, qPrintable(QString::number(circle.height() / pxPerCm)));
+    }
+
+    // Home while Next blinks: the loop ends with 0, the window closes, no tick follows.
+    void homeEndsTheEventLoop()
+    {
+        Window window;
+        window.show();
+        int ticks = 0, ticksAtHome = -1;
+        for (toolkit::Timer *timer : {window.Timer1, window.Timer2})
+            connect(timer, &toolkit::Timer::tick, this, [&ticks] { ++ticks; });
+        QTRY_VERIFY(ticks > 0);
+        QTimer::singleShot(0, &window, [&] { ticksAtHome = ticks; QTest::mouseClick(window.lblHome, Qt::LeftButton); });
+        QTimer::singleShot(10000, &window, [] { QCoreApplication::exit(99); }); // Home failed to end it
+        QCOMPARE(QApplication::exec(), 0);
+        QTest::qWait(1000); // longer than two blink intervals
+        QVERIFY(!window.isVisible() && ticks == ticksAtHome);
+    }
+
+    // Queried in-process; the change notices a screen reader relies on need a real bus
+    // (xvfb_accessibility.sh). A press or an Alt key acts only where a pointer could click.
+    void keyboardAndScreenReader()
+    {
+        Window w;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const QString press = QAccessibleActionInterface::pressAction();
+        const auto buttons = [&] { // name and key, "-" where a screen reader cannot press it as a button
+            QString seen;
+            for (QAccessibleInterface *a : {accessible(w.lblNext), accessible(w.lblBack), accessible(w.lblPrint), accessible(w.lblHome)})
+                seen += a->text(QAccessible::Name) + ' ' + a->actionInterface()->keyBindingsForAction(press).join(',')
+                        + (a->role() == QAccessible::Button && a->actionInterface()->actionNames().contains(press) && !a->state().invisible ? "; " : " -; ");
+            return seen;
+        };
+        // Keys go to the focus widget, as a learner's do.
+        const auto alt = [](Qt::Key key) { QTest::keyClick(static_cast<QWidget *>(nullptr), key, Qt::AltModifier); };
+        QCOMPARE(buttons(), "Next Alt+N; Back Alt+B -; Print Alt+P -; Home Alt+H; ");
+        QSignalSpy next(w.lblNext, &toolkit::Label::clicked), back(w.lblBack, &toolkit::Label::clicked);
+        accessible(w.lblBack)->actionInterface()->doAction(press); // beneath Next
+        alt(Qt::Key_N);
+        accessible(w.lblNext)->actionInterface()->doAction(press); // now hidden
+        QVERIFY(back.isEmpty() && next.size() == 1 && w.Frame_Cbo->isVisible());
+        testing::chooseAll(w, 2, 3, 4);
+        QCOMPARE(buttons(), "Next Alt+N -; Back Alt+B; Print Alt+P; Home Alt+H; ");
+        // Each list is named by the label related to it; the highlighted case alone says that it
+        // holds, and for which values.
+        for (const auto &[list, name] : {std::pair(w.CboR1, "r1"), {w.CboR2, "r2"}, {w.CboPQ, "PQ"}}) {
+            const auto labels = accessible(list)->relations(QAccessible::Label);
+            QVERIFY2(labels.size() == 1 && labels[0].first->text(QAccessible::Name) == name, name);
+        }
+        const auto said = [&w] {
+            QStringList descriptions;
+            for (QObject *box : w.caseBoxes())
+                descriptions << accessible(box)->text(QAccessible::Description);
+            return descriptions.join('|');
+        };
+        QCOMPARE(said(), "||This case holds for the chosen r1 = 2, r2 = 3 and PQ = 4.||");
+        testing::choose(w.CboR1, "1");
+        QCOMPARE(said(), "This case holds for the chosen r1 = 1, r2 = 3 and PQ = 4.||||");
+        w.CboR1->setFocus();
+        alt(Qt::Key_B); // from inside the r1 list, where it types nothing
+        QVERIFY(back.size() == 1 && w.Frame_Cbo->isHidden() && said() == "||||" && w.CboR1->text() == "1");
+    }
+
+    // The toolkit's own controls. Digits lowered as the lesson lowers them (find from a caret
+    // past the first "r1", up to the digit, span it): on screen each stands lower than its "r"
+    // by its offset (15 twips a pixel), uncut by a box one line high; the first "r1" stays put.
+    void loweredDigits()
+    {
+        const QString text = " (3)  If | r1 - r2 | < PQ < r1 + r2  then the two circles intersect each other in 2 Points.";
+        const int first = text.indexOf("r1") + 1;
+        toolkit::RichTextBox box;
+        box.setFont(toolkit::makeFont({"Times New Roman", 14.25}));
+        box.setGeometry(0, 0, 700, 27);
+        box.setText(text);
+        for (const auto &[name, twips] : {std::pair("r2", -60), {"r1", -80}}) { // two offsets: the drop follows the twips
+            box.setSelStart(first);
+            QVERIFY(box.find(name));
+            box.upTo(QString(name).right(1));
+            box.span(QString(name).right(1));
+            box.setSelCharOffset(twips);
+            box.setSelFontSize(7);
+        }
+        const QImage image = box.grab().toImage();
+        const auto xAt = [&box](int at) { QTextCursor c(box.document()); c.setPosition(at); return box.cursorRect(c).x(); };
+        const auto drop = [&](int at) { // of a character's lowest dark row below the one before it
+            int bottom[2] = {-1, -1};
+            for (int i = 0; i < 2; ++i)
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = xAt(at - i) + 1; x < xAt(at - i + 1); ++x)
+                        bottom[i] = qGray(image.pixel(x, y)) < 140 ? y : bottom[i];
+            return bottom[0] < image.height() - 1 ? bottom[0] - bottom[1] : -99; // -99: cut off
+        };
+        QCOMPARE(drop(first), 0);
+        QCOMPARE(drop(text.indexOf("r2") + 1), 4);
+        QVERIFY(qAbs(drop(text.lastIndexOf("r1") + 1) - 80 / 15.0) < 1);
+    }
+
+    // A list's choices with the arrow keys or the wheel are selections; text typed and committed
+    // with Enter or by leaving the list is not, nor does it join the list.
+    void listSelections()
+    {
+        QWidget host;
+        toolkit::ComboBox combo(&host);
+        for (int n = 0; n <= 12; ++n)
+            combo.appendItem(QString::number(n));
+        combo.setCurrentIndex(4);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowActive(&host));
+        QSignalSpy selected(&combo, &toolkit::ComboBox::selected);
+        QWheelEvent up({20, 14}, combo.mapToGlobal(QPointF(20, 14)), {}, {0, 120}, {}, {}, Qt::NoScrollPhase, false);
+        const auto type = [&](const char *text) { combo.setFocus(); QTest::keyClick(&combo, Qt::Key_A, Qt::ControlModifier); QTest::keyClicks(&combo, text); };
+        const std::function<void()> steps[] = {
+            [&] { QTest::keyClick(&combo, Qt::Key_Down); },
+            [&] { QApplication::sendEvent(&combo, &up); },
+            [&] { type("7"); QTest::keyClick(&combo, Qt::Key_Return); },
+            [&] { type("77"); QTest::keyClick(&combo, Qt::Key_Return); },
+            [&] { type("9"); combo.clearFocus(); }};
+        QStringList seen; // selections so far and the text shown, after each step
+        for (const auto &step : steps) {
+            step();
+            seen << QStringLiteral("%1 %2 %3").arg(selected.count()).arg(combo.text()).arg(combo.count());
+        }
+        QCOMPARE(seen, QStringList({"1 5 13", "2 4 13", "2 7 13", "2 77 13", "2 9 13"}));
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "tst_window.moc"
