@@ -80,16 +80,6 @@ void chooseAll(frmTarvolen_300413 &window, int r1, int r2, int pq)
     choose(window.CboPQ, QString::number(pq));
 }
 
-int highlightedBox(const frmTarvolen_300413 &window)
-{
-    int found = 0;
-    const auto boxes = window.caseBoxes();
-    for (int i = 0; i < 5; ++i)
-        if (boxes[size_t(i)]->emphasis())
-            found = found ? -1 : i + 1;
-    return found;
-}
-
 int expectedCase(int r1, int r2, int pq)
 {
     if (pq == 0)
