@@ -34,7 +34,7 @@ done <<'EOF'
 128 32 background 213,255,220,255
 3 128 border 0,104,60,255
 28 124 left-circle 255,0,0,255
-228 124 right-circle 255,0,0,255
+164 188 right-circle-bottom 255,0,0,255
 128 124 segment 0,0,255,255
 128 152 common-part 0,192,0,255
 1 1 corner 0,0,0,0
