@@ -60,7 +60,6 @@ public:
 
     void addShape(const Shape *shape);
     void addLine(const Line &line);
-    const std::vector<Line> &lines() const { return m_lines; }
 
     void paintTo(QPainter &painter) const override;
 
