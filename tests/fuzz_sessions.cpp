@@ -8,7 +8,6 @@
 // timers tick only when the session says so, so a replay does what the run did.
 
 #include "lesson_window/lesson_window.h"
-#include "printing/print_dialog.h"
 #include "test_support.h"
 
 #include <QAccessible>
@@ -27,26 +26,18 @@ QStringList g_complaints;
 
 void check(bool ok, const QString &what) { if (!ok) throw what; }
 
-struct Dialog : PrintDialogRunner
-{
-    explicit Dialog(std::function<bool(QPrinter &)> answer) : answer(std::move(answer)) {}
-    bool run(QPrinter &printer, QWidget *) override { return answer(printer); }
-    std::function<bool(QPrinter &)> answer;
-};
-
 struct Session
 {
     explicit Session(uint64_t seed) : rng(seed), listsOnly(pick(2) == 0)
     {
         // Print is answered as a learner might: mostly cancelled, now and then with some copies (a PDF file here).
-        w.setPrintDialogRunner(std::make_unique<Dialog>([this](QPrinter &printer) {
+        w.setPrintDialogRunner(std::make_unique<testing::AnsweringDialog>([this](QPrinter &printer) {
             printer.setOutputFileName(dir.filePath("print.pdf"));
             printer.setCopyCount(std::array{1, 3, 0, -1, 40000}[pick(5)]);
             return pick(10) == 0;
         }));
         // Real ticks would make a replay depend on the clock: the session ticks instead.
-        for (toolkit::Timer *timer : {w.Timer1, w.Timer2, w.Timer5, w.Timer6})
-            timer->findChild<QTimer *>()->blockSignals(true);
+        testing::freezeBlinks(w);
         QGuiApplication::clipboard()->clear(); // nothing an earlier session cut may be pasted here
         w.show();
     }

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """A learner's session with the real lesson window under an Xvfb of its own, driven with xdotool and
-judged from screenshots: learner_session.py <path-to-tarvolen> <build-dir>. The screenshots stay in
+judged from screenshots: learner_session.py <path-to-tarvolen> <build-dir>. With --under-xvfb COMMAND...
+it runs any command on such a server. The screenshots stay in
 <build-dir>/learner_session/ on failure or with KEEP_SCREENSHOTS=1."""
 import atexit, math, os, shutil, struct, subprocess, sys, time
 
@@ -187,6 +188,8 @@ def run(s):
 
 
 if __name__ == "__main__":
+    if sys.argv[1] == "--under-xvfb":  # the shell tests' way to a private X server: the command runs on one
+        sys.exit(subprocess.call(sys.argv[2:], env={**os.environ, "DISPLAY": start_xvfb(os.devnull), "QT_QPA_PLATFORM": "xcb"}))
     out = os.path.join(sys.argv[2], "learner_session")
     shutil.rmtree(out, ignore_errors=True)
     os.makedirs(out)

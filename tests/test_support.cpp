@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QStyleFactory>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -32,6 +33,21 @@ bool near(const QColor &a, const QColor &b, int tolerance)
 {
     return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
            && std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+QRect inkBox(const QImage &image, const QRect &area, const QColor &colour, int tolerance)
+{
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            box |= near(image.pixelColor(x, y), colour, tolerance) ? QRect(x, y, 1, 1) : QRect();
+    return box;
+}
+
+void freezeBlinks(frmTarvolen_300413 &window)
+{
+    for (toolkit::Timer *timer : {window.Timer1, window.Timer2, window.Timer5, window.Timer6})
+        timer->findChild<QTimer *>()->blockSignals(true);
 }
 
 } // namespace testing

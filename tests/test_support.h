@@ -1,8 +1,13 @@
 #pragma once
 
+#include "printing/print_dialog.h"
+
 #include <QColor>
 #include <QImage>
+#include <QRect>
 #include <QString>
+
+#include <functional>
 
 class frmTarvolen_300413;
 class QWidget;
@@ -19,6 +24,20 @@ QImage grabWindow(frmTarvolen_300413 &window);
 QPoint cmToPixel(double x, double y);
 
 bool near(const QColor &a, const QColor &b, int tolerance = 40);
+
+// Bounding box of the pixels of `area` near a colour: where that ink landed, empty for none.
+QRect inkBox(const QImage &image, const QRect &area, const QColor &colour, int tolerance = 60);
+
+// Print answered as the system's dialog would: the answer fills in the printer, true prints.
+struct AnsweringDialog : PrintDialogRunner
+{
+    explicit AnsweringDialog(std::function<bool(QPrinter &)> answer) : answer(std::move(answer)) {}
+    bool run(QPrinter &printer, QWidget *) override { return answer(printer); }
+    std::function<bool(QPrinter &)> answer;
+};
+
+// The four blink timers tick only by fire() from now on, so a run never depends on the clock.
+void freezeBlinks(frmTarvolen_300413 &window);
 
 } // namespace testing
 

@@ -4,7 +4,6 @@
 // To keep the printed page: TARVOLEN_PRINT_SAMPLE=$PWD/docs/print-sample.pdf build/tests/tst_window print
 
 #include "lesson_window/lesson_window.h"
-#include "printing/print_dialog.h"
 #include "test_support.h"
 #include "toolkit/units.h"
 
@@ -25,29 +24,12 @@ const QColor kDot(0, 160, 0);                   // both greens of the dots, not 
 QPoint pixelOf(QPointF cm) { return QPoint(int(cm.x() * kPxPerCm), int(cm.y() * kPxPerCm)); }
 QRect around(QPointF cm, int radius = 1) { return QRect(pixelOf(cm), QSize(1, 1)).adjusted(-radius, -radius, radius, radius); }
 
-// Bounding box of the pixels of `area` near a colour.
-QRect colourBox(const QImage &image, const QRect &area, const QColor &colour, int tolerance = 60)
-{
-    QRect box;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            box |= testing::near(image.pixelColor(x, y), colour, tolerance) ? QRect(x, y, 1, 1) : QRect();
-    return box;
-}
-
 #if defined(__SANITIZE_ADDRESS__) // it keeps the heap to itself, and counts the live bytes
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
 qint64 liveHeap() { return qint64(__sanitizer_get_current_allocated_bytes()); }
 #else
 qint64 liveHeap() { return qint64(mallinfo2().uordblks + mallinfo2().hblkhd); } // mapped blocks too
 #endif
-
-struct Dialog : PrintDialogRunner // answers in the printer, as the system's dialog does
-{
-    explicit Dialog(std::function<bool(QPrinter &)> answer) : answer(std::move(answer)) {}
-    std::function<bool(QPrinter &)> answer;
-    bool run(QPrinter &printer, QWidget *) override { return answer(printer); }
-};
 
 QAccessibleInterface *accessible(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
 } // namespace
@@ -75,7 +57,7 @@ private slots:
         for (int i = 0; i < redraws; ++i)
             testing::choose(w.CboR2, QString::number(r2));
         const QImage image = testing::renderCanvas(w.canvas);
-        const auto ink = [&image](const QRect &area, const QColor &colour) { return !colourBox(image, area, colour).isEmpty(); };
+        const auto ink = [&image](const QRect &area, const QColor &colour) { return !testing::inkBox(image, area, colour).isEmpty(); };
         const QPointF P(13.0 - pq / 2.0, 13.0), Q(13.0 + pq / 2.0, 13.0);
 
         // The circle lines, sampled halfway between grid columns where no dot can cover them.
@@ -93,7 +75,7 @@ private slots:
         QVERIFY(ink(QRect(pixelOf({12.8, 12.65}), pixelOf({13.3, 12.95})), Qt::blue));
         for (const auto &[c, rows] : {std::pair(P, 8), std::pair(Q, 10)}) { // ink rows of the letter at 8 pt
             const QRect area(pixelOf(c + QPointF(0, 0.1)), pixelOf(c + QPointF(0.35, 0.55)));
-            const QRect red = colourBox(image, area, Qt::red), blue = colourBox(image, area, Qt::blue);
+            const QRect red = testing::inkBox(image, area, Qt::red), blue = testing::inkBox(image, area, Qt::blue);
             QVERIFY(redraws < 2 ? blue.isEmpty() && red.height() > rows : red.isEmpty() && blue.height() == rows);
         }
 
@@ -102,7 +84,7 @@ private slots:
         // dot but the centres.
         QImage rest = image;
         const auto take = [&rest](QPointF cm) {
-            const bool found = !colourBox(rest, around(cm, 0), kDot).isEmpty();
+            const bool found = !testing::inkBox(rest, around(cm, 0), kDot).isEmpty();
             QPainter(&rest).fillRect(around(cm, 3), Qt::white);
             return found;
         };
@@ -113,7 +95,7 @@ private slots:
                     QVERIFY2(take({x, y}), qPrintable(QStringLiteral("no dot at (%1, %2)").arg(x).arg(y)));
         take(P);
         take(Q);
-        QCOMPARE(colourBox(rest, rest.rect(), kDot), QRect());
+        QCOMPARE(testing::inkBox(rest, rest.rect(), kDot), QRect());
     }
 
     // A change repaints only what it touches, yet the screen must equal a fresh paint: a figure
@@ -147,7 +129,7 @@ private slots:
         }
         w.frameHelp->show(); // its purple hint wraps onto a second line within its label
         const QImage hint = w.lblHelp->grab().toImage();
-        QVERIFY(colourBox(hint, hint.rect(), QColor(192, 0, 192)).height() > 25);
+        QVERIFY(testing::inkBox(hint, hint.rect(), QColor(192, 0, 192)).height() > 25);
     }
 
     // At the screen's ratio (QT_SCALE_FACTOR; ctest runs this at 1.25, 1.5 and 2) the figure is
@@ -205,7 +187,7 @@ private slots:
         QString file;
         for (const auto &[accepted, copies, pages] : {std::tuple(false, 1, 0), {true, 0, 0}, {true, 40000, 0}, {true, 3, 3}, {true, 1, 1}}) {
             file = dir.filePath(QStringLiteral("%1-%2.pdf").arg(accepted).arg(copies));
-            window.setPrintDialogRunner(std::make_unique<Dialog>([&file, accepted = accepted, copies = copies](QPrinter &printer) {
+            window.setPrintDialogRunner(std::make_unique<testing::AnsweringDialog>([&file, accepted = accepted, copies = copies](QPrinter &printer) {
                 printer.setOutputFileName(file);
                 printer.setPageSize(QPageSize(QPageSize::A4));
                 printer.setCopyCount(copies);
@@ -223,11 +205,11 @@ private slots:
         const double pxPerCm = 200 / 2.54;
         output("pdftoppm", {"-r", "200", "-png", "-singlefile", file, file.chopped(4)});
         const QImage page = QImage(file.chopped(4) + ".png").convertToFormat(QImage::Format_RGB32);
-        const QRect found = colourBox(page, page.rect(), QColor(213, 255, 220), 6); // the window's pale green
+        const QRect found = testing::inkBox(page, page.rect(), QColor(213, 255, 220), 6); // the window's pale green
         QVERIFY2(qAbs(found.width() / pxPerCm - 26.935) < 0.05 && qAbs(found.height() / pxPerCm - 19.473) < 0.05, qPrintable(QDebug::toString(found)));
         // The circle of radius 3 about P (11, 13) down the column through P: 6 cm and a stroke of
         // 2 design pixels (0.053 cm) from the top of its top stroke to the foot of its bottom one.
-        const QRect circle = colourBox(page, QRect(found.topLeft() + QPoint(11, 9) * pxPerCm, QSize(1, 8 * pxPerCm)), Qt::red);
+        const QRect circle = testing::inkBox(page, QRect(found.topLeft() + QPoint(11, 9) * pxPerCm, QSize(1, 8 * pxPerCm)), Qt::red);
         QVERIFY2(qAbs(circle.height() / pxPerCm - 6.053) < 0.05, qPrintable(QString::number(circle.height() / pxPerCm)));
     }
 
