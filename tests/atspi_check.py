@@ -56,7 +56,8 @@ def lists(window):
 
 
 def cases(window):
-    return {int(case[1]): n.description for n in shown(window, ROLE_LABEL) if (case := CASE.match(n.name or ""))}
+    """[(case number, description)] of the case sentences shown, in the order a reader walks them."""
+    return [(int(case[1]), n.description) for n in shown(window, ROLE_LABEL) if (case := CASE.match(n.name or ""))]
 
 
 def check(s):
@@ -64,16 +65,17 @@ def check(s):
     window = wait_for("the lesson on the accessibility bus", lambda: next(a.getChildAtIndex(0) for a in map(
         desktop.getChildAtIndex, range(desktop.childCount)) if a and a.name == "tarvolen" and a.childCount))
     wait_for("buttons on the introduction", lambda: buttons(window), dict(Home=["Alt+H"], Next=["Alt+N"]))
-    wait_for("case sentences at the start", lambda: cases(window), {k: "" for k in range(1, 6)})
+    wait_for("case sentences at the start, (1) to (5)", lambda: cases(window), [(k, "") for k in range(1, 6)])
     buttons(window, press="Next")
     wait_for("buttons on the practice page", lambda: buttons(window), dict(Back=["Alt+B"], Home=["Alt+H"]))
+    wait_for("case sentences on the practice page", lambda: [k for k, _ in cases(window)], [1, 2, 3, 4, 5])
     # The keyboard alone: Tab reaches the lists labelled r1, r2, PQ in that order; the arrow keys choose.
     for name, downs, value in (("r1", 2, "2"), ("r2", 3, "3"), ("PQ", 5, "4")):
         s.xdo("key", "--delay", 80, "Tab", *["Down"] * downs)
         wait_for(f"list {name}: value, focus", lambda: lists(window)[name], (value, True))
     # 1 < 4 < 5: the circles cut each other. Case (3) alone holds, and a reader hears of it last.
-    wait_for("cases described as holding", lambda: {k: v for k, v in cases(window).items() if v},
-             {3: "This case holds for the chosen r1 = 2, r2 = 3 and PQ = 4."})
+    wait_for("cases described as holding", lambda: [c for c in cases(window) if c[1]],
+             [(3, "This case holds for the chosen r1 = 2, r2 = 3 and PQ = 4.")])
     wait_for("the case of the last description notice", lambda: CASE.match(described[-1].name)[1], "3")
     wait_for("buttons with a figure", lambda: buttons(window), dict(Back=["Alt+B"], Home=["Alt+H"], Print=["Alt+P"]))
     buttons(window, press="Home")

@@ -32,6 +32,21 @@ qint64 liveHeap() { return qint64(mallinfo2().uordblks + mallinfo2().hblkhd); } 
 #endif
 
 QAccessibleInterface *accessible(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
+
+// What a screen reader walks, depth first: a list by the one label related to it ("?" for
+// none or several), a button marked, any other text by its first three words.
+QString readAloud(QAccessibleInterface *a)
+{
+    QStringList heard;
+    for (int i = 0; i < a->childCount(); ++i) {
+        QAccessibleInterface *c = a->child(i);
+        const auto labels = c->relations(QAccessible::Label);
+        heard << (c->role() == QAccessible::ComboBox ? "list " + (labels.size() == 1 ? labels[0].first->text(QAccessible::Name) : "?")
+                  : c->childCount() ? readAloud(c)
+                  : (c->role() == QAccessible::Button ? "button " : "") + c->text(QAccessible::Name).simplified().section(' ', 0, 2));
+    }
+    return heard.join("; ");
+}
 } // namespace
 
 class WindowTest : public QObject
@@ -231,6 +246,7 @@ private slots:
 
     // Queried in-process; the change notices a screen reader relies on need a real bus
     // (xvfb_accessibility.sh). A press or an Alt key acts only where a pointer could click.
+    // Each page reads top to bottom, left to right, without hidden, covered or empty labels.
     void keyboardAndScreenReader()
     {
         Window w;
@@ -247,20 +263,20 @@ private slots:
         };
         // Keys go to the focus widget, as a learner's do.
         const auto alt = [](Qt::Key key) { QTest::keyClick(static_cast<QWidget *>(nullptr), key, Qt::AltModifier); };
+        const QString cases = "(1) If PQ; (2) If PQ; (3) If |; (4) If PQ; (5) If PQ", headingLine = "Tarvolen in R²; list r1; list r2; list PQ; ";
+        QString intro = "Programmer: tarvolen@example.org (Website,; button Next; button Home; Tarvolen in R²; Suppose that the; "
+                        "Suppose that in; In this Situation; " + cases + "; It will be; Let us test";
         QCOMPARE(buttons(), "Next Alt+N; Back Alt+B -; Print Alt+P -; Home Alt+H; ");
+        QCOMPARE(readAloud(accessible(&w)), intro);
         QSignalSpy next(w.lblNext, &toolkit::Label::clicked), back(w.lblBack, &toolkit::Label::clicked);
         accessible(w.lblBack)->actionInterface()->doAction(press); // beneath Next
         alt(Qt::Key_N);
         accessible(w.lblNext)->actionInterface()->doAction(press); // now hidden
         QVERIFY(back.isEmpty() && next.size() == 1 && w.Frame_Cbo->isVisible());
+        QCOMPARE(readAloud(accessible(&w)), "Now select length; button Back; button Home; " + headingLine + cases); // not the invitation beneath
         testing::chooseAll(w, 2, 3, 4);
         QCOMPARE(buttons(), "Next Alt+N -; Back Alt+B; Print Alt+P; Home Alt+H; ");
-        // Each list is named by the label related to it; the highlighted case alone says that it
-        // holds, and for which values.
-        for (const auto &[list, name] : {std::pair(w.CboR1, "r1"), {w.CboR2, "r2"}, {w.CboPQ, "PQ"}}) {
-            const auto labels = accessible(list)->relations(QAccessible::Label);
-            QVERIFY2(labels.size() == 1 && labels[0].first->text(QAccessible::Name) == name, name);
-        }
+        // The highlighted case alone says that it holds, and for which values.
         const auto said = [&w] {
             QStringList descriptions;
             for (QObject *box : w.caseBoxes())
@@ -270,9 +286,15 @@ private slots:
         QCOMPARE(said(), "||This case holds for the chosen r1 = 2, r2 = 3 and PQ = 4.||");
         testing::choose(w.CboR1, "1");
         QCOMPARE(said(), "This case holds for the chosen r1 = 1, r2 = 3 and PQ = 4.||||");
+        // The hint beside the lists; not the painted "r", "1", "r", "2" and "PQ" above them.
+        QCOMPARE(readAloud(accessible(&w)), "Programmer: tarvolen@example.org (Website,; button Print; button Back; button Home; "
+                 + QString(headingLine).replace("R²; ", "R²; Double Click any; ") + cases);
+        const QPoint overlap = w.mapToGlobal(QPoint(600, 70)); // the hint's frame lies over the heading there
+        QCOMPARE(readAloud(accessible(&w)->childAt(overlap.x(), overlap.y())), "Double Click any");
         w.CboR1->setFocus();
         alt(Qt::Key_B); // from inside the r1 list, where it types nothing
         QVERIFY(back.size() == 1 && w.Frame_Cbo->isHidden() && said() == "||||" && w.CboR1->text() == "1");
+        QCOMPARE(readAloud(accessible(&w)), intro.replace("R²; ", "R²; Double Click any; ")); // the hint stays until the pointer moves
     }
 
     // The toolkit's own controls. Digits lowered as the lesson lowers them (find from a caret

@@ -4,6 +4,7 @@
 #include "lesson_window/lesson_window.h"
 
 #include "lesson_window/lesson_texts.h"
+#include "toolkit/accessibility.h"
 
 #include <QKeySequence>
 #include <QLabel>
@@ -17,7 +18,9 @@ void frmTarvolen_300413::setUpAccessibility()
 
     // On Linux a list's accessible name is its current text; screen readers take its label
     // from a QLabel buddy. The frame's captions are painted pieces ("r" and a small "1"), so
-    // each list gets a label of no size that is never seen.
+    // each list gets a label of no size that is never seen, and the pieces are not read.
+    for (toolkit::Label *piece : {lblR1, lblR11, lblR2, lblR22, lblPQ1})
+        toolkit::keepFromAssistiveTechnology(piece);
     const std::pair<toolkit::ComboBox *, const char *> lists[] = {
         {CboR1, lesson::kListNameR1},
         {CboR2, lesson::kListNameR2},
@@ -30,7 +33,8 @@ void frmTarvolen_300413::setUpAccessibility()
         caption->setBuddy(list);
     }
 
-    // The lists are built bottom of the stack first, which is PQ, r2, r1.
+    // The lists are built bottom of the stack first, which is PQ, r2, r1. A screen reader's
+    // order is the reading order of the window and its frames (toolkit/accessibility.h).
     setTabOrder(CboR1, CboR2);
     setTabOrder(CboR2, CboPQ);
 }

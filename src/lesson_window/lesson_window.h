@@ -32,6 +32,8 @@ class PrintDialogRunner;
 class frmTarvolen_300413 : public QWidget
 {
     Q_OBJECT
+    // A screen reader meets the controls in reading order, not in stacking order.
+    Q_CLASSINFO("AccessibleChildren", "ReadingOrder")
 
 public:
     explicit frmTarvolen_300413(QWidget *parent = nullptr);

@@ -1,11 +1,18 @@
 #include "toolkit/accessibility.h"
 
+#include "toolkit/frame.h"
 #include "toolkit/label.h"
 #include "toolkit/rich_text_box.h"
 #include "toolkit/shapes.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QMetaClassInfo>
+#include <QVariant>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace toolkit {
 
@@ -113,8 +120,107 @@ public:
     }
 };
 
+constexpr char kKeptFromAssistiveTechnology[] = "keptFromAssistiveTechnology";
+
+// The children as a sighted reader meets them. Qt would give them in stacking order, which
+// says what is painted on top, not what comes first.
+class ReadingOrderAccessible : public QAccessibleWidget
+{
+public:
+    explicit ReadingOrderAccessible(QWidget *container)
+        : QAccessibleWidget(container)
+    {
+    }
+
+    int childCount() const override { return int(offeredChildren().size()); }
+
+    QAccessibleInterface *child(int index) const override
+    {
+        const std::vector<QWidget *> children = offeredChildren();
+        if (index < 0 || index >= int(children.size()))
+            return nullptr;
+        return QAccessible::queryAccessibleInterface(children[size_t(index)]);
+    }
+
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        const std::vector<QWidget *> children = offeredChildren();
+        const auto it = std::find(children.begin(), children.end(),
+                                  child ? child->object() : nullptr);
+        return it == children.end() ? -1 : int(it - children.begin());
+    }
+
+    // The control a pointer there would hit, which is not the first one in reading order
+    // where two overlap.
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        QWidget *hit = directChildAt(widget()->mapFromGlobal(QPoint(x, y)));
+        return hit && isOffered(hit) ? QAccessible::queryAccessibleInterface(hit) : nullptr;
+    }
+
+private:
+    QWidget *directChildAt(const QPoint &point) const
+    {
+        QWidget *hit = widget()->childAt(point);
+        while (hit && hit->parentWidget() != widget())
+            hit = hit->parentWidget();
+        return hit;
+    }
+
+    bool isOffered(QWidget *child) const
+    {
+        if (child->isWindow() || child->size().isEmpty()
+            || child->property(kKeptFromAssistiveTechnology).toBool())
+            return false;
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(child);
+        if (!iface || iface->state().invisible
+            || (iface->role() == QAccessible::StaticText
+                && iface->text(QAccessible::Name).trimmed().isEmpty()))
+            return false;
+        // Beneath another control, as a prompt label lies beneath the prompt box.
+        return directChildAt(child->geometry().center()) == child;
+    }
+
+    std::vector<QWidget *> offeredChildren() const
+    {
+        std::vector<QWidget *> found;
+        for (QObject *object : widget()->children()) {
+            auto *child = qobject_cast<QWidget *>(object);
+            if (child && isOffered(child))
+                found.push_back(child);
+        }
+        std::sort(found.begin(), found.end(), [](const QWidget *a, const QWidget *b) {
+            return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+        });
+        // A line is what starts no lower than the middle of its topmost control, and it is
+        // read from the left: a heading comes before the lists beside it that start higher.
+        for (auto line = found.begin(); line != found.end();) {
+            const int middle = (*line)->geometry().center().y();
+            const auto next = std::find_if(line, found.end(),
+                                           [middle](const QWidget *w) { return w->y() > middle; });
+            std::stable_sort(line, next,
+                             [](const QWidget *a, const QWidget *b) { return a->x() < b->x(); });
+            line = next;
+        }
+        return found;
+    }
+};
+
+bool declaresReadingOrder(const QObject *object)
+{
+    const QMetaObject *meta = object->metaObject();
+    const int index = meta->indexOfClassInfo("AccessibleChildren");
+    return index >= 0 && qstrcmp(meta->classInfo(index).value(), "ReadingOrder") == 0;
+}
+
 QAccessibleInterface *toolkitAccessibleFactory(const QString &className, QObject *object)
 {
+    if (className == QLatin1String(Frame::staticMetaObject.className()))
+        return new ReadingOrderAccessible(static_cast<Frame *>(object));
+    if (object && object->isWidgetType()
+        && className == QLatin1String(object->metaObject()->className())
+        && declaresReadingOrder(object))
+        return new ReadingOrderAccessible(static_cast<QWidget *>(object));
     if (className == QLatin1String(Label::staticMetaObject.className()))
         return new LabelAccessible(static_cast<Label *>(object));
     if (className == QLatin1String(RichTextBox::staticMetaObject.className()))
@@ -133,6 +239,11 @@ void installAccessibility()
         return;
     installed = true;
     QAccessible::installFactory(toolkitAccessibleFactory);
+}
+
+void keepFromAssistiveTechnology(QWidget *control)
+{
+    control->setProperty(kKeptFromAssistiveTechnology, true);
 }
 
 } // namespace toolkit
