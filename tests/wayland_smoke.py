@@ -49,7 +49,7 @@ def run(program, out):
     expect(not wrong, "%d pixels unlike the X11 picture, e.g. at %s" % (len(wrong), wrong[:5]))
 
     wait_for("Home pressed over AT-SPI", lambda: buttons(next(
-        a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "tarvolen"), press="Home") is True)
+        a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == app.pid), press="Home") is True)
     expect(app.wait(timeout=10) == 0, "Home ended the program with status %d" % app.returncode)
     expect(not open(out + "/tarvolen.log").read(), "the program warned: " + open(out + "/tarvolen.log").read())
 
