@@ -18,6 +18,10 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/tarvolen")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The layout is measured in the metric twins of its fonts, which Qt finds by name.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation | fonts-liberation2")
+# Qt loads its Wayland plugin at run time, so dpkg-shlibdeps cannot see it. Recommended, not required: X11 and
+# the X11 server of Wayland desktops serve without it, apt installs recommendations by default, and where it is
+# missing on a Wayland-only desktop the program names the package.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 # cpack itself builds nothing (the package target and `make package` build first), so the
 # packaging test does not rebuild every test while the others run.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)

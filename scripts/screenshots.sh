@@ -36,6 +36,9 @@ for _ in $(seq 100); do
 done
 [[ -s $work/display ]] || { echo "screenshots: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 export DISPLAY=:$(head -n1 "$work/display")
+# On a Wayland desktop Qt would open the window there, not on this Xvfb.
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
 
 "$program" 2>"$work/app.log" &
 app_pid=$!

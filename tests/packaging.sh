@@ -40,9 +40,9 @@ done <<'EOF'
 1 1 corner 0,0,0,0
 EOF
 
-depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 fonts-liberation; do
-  grep -Eq "(^|[ ,|])$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
+depends=$(dpkg-deb -f "$deb" Depends Recommends)
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 fonts-liberation qt6-wayland; do
+  grep -Eq "(^|[ ,|])$needed( |,|$)" <<<"$depends" || fail "neither Depends nor Recommends names $needed: $depends"
 done
 # The packaged program keeps its window open until it is told to end.
 QT_QPA_PLATFORM=offscreen timeout 2 "$work/root/usr/bin/tarvolen" >"$work/run.log" 2>&1 && status=0 || status=$?
