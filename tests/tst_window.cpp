@@ -97,6 +97,7 @@ private slots:
         // One dot at every grid point strictly inside both circles, walked as the lesson walks
         // it (float bounds fixed first, x and y growing by the float nearest 0.2), and no other
         // dot but the centres.
+        QVERIFY(ink(around(P), kDot) && ink(around(Q), kDot)); // the centres' own dots
         QImage rest = image;
         const auto take = [&rest](QPointF cm) {
             const bool found = !testing::inkBox(rest, around(cm, 0), kDot).isEmpty();
