@@ -143,7 +143,9 @@ private slots:
             const QImage shown = w.screen()->grabWindow(w.winId()).toImage().convertToFormat(QImage::Format_RGB32);
             QVERIFY2(!shown.isNull() && shown == testing::grabWindow(w), qPrintable("stale after " + step));
         }
+        testing::choose(w.CboPQ, "6"); // 1 + 5: case (1), whose yellow box runs on beneath the hint
         w.frameHelp->show(); // its purple hint wraps onto a second line within its label
+        QVERIFY(testing::inkBox(testing::grabWindow(w), w.frameHelp->geometry(), Qt::yellow, 10).isEmpty());
         const QImage hint = w.lblHelp->grab().toImage();
         QVERIFY(testing::inkBox(hint, hint.rect(), QColor(192, 0, 192)).height() > 25);
     }
