@@ -18,6 +18,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/tarvolen")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The layout is measured in the metric twins of its fonts, which Qt finds by name.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation | fonts-liberation2")
+# Qt's own dialogs (the print dialog) in the learner's language; the lesson's texts are built in.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 # cpack itself builds nothing (the package target and `make package` build first), so the
 # packaging test does not rebuild every test while the others run.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)

@@ -9,6 +9,7 @@ packages=(
   libx11-dev
   python3-pyatspi at-spi2-core dbus
   desktop-file-utils appstream dpkg-dev file
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
 )
 
 missing=()
