@@ -1,5 +1,5 @@
 // The lesson as a learner meets it: every combination the lists offer against the circles' own
-// geometry, the practice page in each state after Next and the introduction Back restores, the
+// geometry, in each language the lesson speaks, the practice page in each state after Next and the introduction Back restores, the
 // prompt line's pixels, typed values, the blinking of Next and of the pending list, and the
 // pointer over the bare window or a control. Blink ticks are driven with fire().
 
