@@ -21,7 +21,8 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation | fonts-liberation2")
 # Qt loads its Wayland plugin at run time, so dpkg-shlibdeps cannot see it. Recommended, not required: X11 and
 # the X11 server of Wayland desktops serve without it, apt installs recommendations by default, and where it is
 # missing on a Wayland-only desktop the program names the package.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+# Qt's own dialogs (the print dialog) in the learner's language; the lesson's texts are built in.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 # cpack itself builds nothing (the package target and `make package` build first), so the
 # packaging test does not rebuild every test while the others run.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)

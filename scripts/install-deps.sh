@@ -10,6 +10,7 @@ packages=(
   python3-pyatspi at-spi2-core dbus
   desktop-file-utils appstream dpkg-dev file
   qt6-wayland weston
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
 )
 
 missing=()

@@ -3,10 +3,13 @@
 # learner does (pointer and keys through xdotool): docs/introduction-page.png and
 # docs/practice-page.png (r1 = 3, r2 = 4, PQ = 5, two points of intersection).
 # Builds nothing: give it the built program (default build/src/tarvolen).
+# In another language, LANGUAGE=de scripts/screenshots.sh, the pictures end in -de.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program=$(realpath -m "${1:-build/src/tarvolen}")
 out=docs
+suffix=${LANGUAGE:+-${LANGUAGE%%[_:]*}}
+[[ $suffix == -en ]] && suffix=
 
 if [[ ! -x $program ]]; then
   echo "screenshots: no program at $program; build it first (make build)" >&2
@@ -42,7 +45,7 @@ unset WAYLAND_DISPLAY
 
 "$program" 2>"$work/app.log" &
 app_pid=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Chapter 4:  Tarvolen in a Plane\.$' | head -n1) || {
+window=$(timeout 20 xdotool search --sync --onlyvisible --class '^tarvolen$' | head -n1) || {
   echo "screenshots: the lesson window did not appear" >&2
   cat "$work/app.log" >&2
   exit 1
@@ -63,14 +66,14 @@ shoot() { xdotool mousemove --window "$window" "${bare[@]}"; sleep 0.6; import -
 
 mkdir -p "$out"
 step
-shoot introduction-page.png
+shoot "introduction-page$suffix.png"
 
 click "${next[@]}"
 click "${r1[@]}" && down 3   # 1, 2, 3
 click "${r2[@]}" && down 4   # 1, 2, 3, 4
 click "${pq[@]}" && down 6   # 0, 1, ..., 5
-shoot practice-page.png
+shoot "practice-page$suffix.png"
 
-for picture in introduction-page practice-page; do
+for picture in introduction-page$suffix practice-page$suffix; do
   echo "$out/$picture.png: $(identify -format '%wx%h' "$out/$picture.png")"
 done

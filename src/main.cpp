@@ -1,4 +1,5 @@
 #include "lesson_window/lesson_window.h"
+#include "lesson_window/translation.h"
 #include "toolkit/units.h"
 
 #include <QApplication>
@@ -29,25 +30,30 @@ const char *programPath = "tarvolen";
 
 void holdOrGiveUp(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    const std::lock_guard<std::mutex> lock(heldMutex);
-    if (type != QtFatalMsg) {
-        heldMessages.push_back({type, context.category, text});
-        return;
+    bool noWaylandPlugin = false;
+    {
+        const std::lock_guard<std::mutex> lock(heldMutex);
+        if (type != QtFatalMsg) {
+            heldMessages.push_back({type, context.category, text});
+            return;
+        }
+        noWaylandPlugin = std::any_of(heldMessages.begin(), heldMessages.end(), [](const HeldMessage &m) {
+            return m.text.startsWith(QLatin1String("Could not find the Qt platform plugin \"wayland\""));
+        });
     }
-    std::string tried;
+    QStringList tried;
     for (const char *name : {"WAYLAND_DISPLAY", "DISPLAY", "QT_QPA_PLATFORM"}) {
-        const QByteArray value = qgetenv(name);
-        tried += (tried.empty() ? "" : ", ") + std::string(name)
-            + (value.isEmpty() ? " not set" : "=" + value.toStdString());
+        const QString value = qEnvironmentVariable(name);
+        tried << QLatin1String(name) + (value.isEmpty() ? QStringLiteral(" not set") : QLatin1Char('=') + value);
     }
-    const bool noWaylandPlugin = std::any_of(heldMessages.begin(), heldMessages.end(), [](const HeldMessage &m) {
-        return m.text.startsWith(QLatin1String("Could not find the Qt platform plugin \"wayland\""));
-    });
-    std::fprintf(stderr,
-                 "tarvolen: no display could be opened for the lesson window (%s); %srun it under "
-                 "a virtual one with: xvfb-run -a %s\n",
-                 tried.c_str(), noWaylandPlugin ? "Qt's Wayland plugin is missing (package qt6-wayland); " : "",
-                 programPath);
+    // Looked up only here, unlocked: a start that finds its display pays nothing for it.
+    const QString missing = noWaylandPlugin ? lesson::translateEarly("main", QT_TRANSLATE_NOOP("main",
+        "Qt's Wayland plugin is missing (package qt6-wayland); ")) : QString();
+    const QString line = lesson::translateEarly("main", QT_TRANSLATE_NOOP("main",
+        "tarvolen: no display could be opened for the lesson window (%1); %2run it under a virtual one with: "
+        "xvfb-run -a %3"));
+    std::fprintf(stderr, "%s\n", qPrintable(line.arg(tried.join(QLatin1String(", ")), missing,
+                                                      QString::fromLocal8Bit(programPath))));
     std::fflush(stderr);
     std::_Exit(1);
 }
@@ -79,6 +85,7 @@ int main(int argc, char *argv[])
     holdStartMessages(argc > 0 ? argv[0] : "tarvolen");
     QApplication app(argc, argv);
     releaseStartMessages();
+    lesson::useLanguage(); // the system's, or English
     QApplication::setApplicationName(QStringLiteral("tarvolen"));
     // No application display name: on X11 Qt appends it to every window title, and the
     // caption must read exactly as designed.

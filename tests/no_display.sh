@@ -6,3 +6,9 @@ for tried in "" DISPLAY=:9997 WAYLAND_DISPLAY=/nonexistent/wayland-0; do
   [[ $status -eq 1 && $(wc -l <<<"$output") -eq 1 && $output == "tarvolen: "*"${tried:-DISPLAY not set}"* &&
      $output == *"xvfb-run -a $1" ]] || { echo "FAIL: with ${tried:-no display}: exit $status: $output"; exit 1; }
 done
+# In the system's language: German from LANG alone; English where LANGUAGE puts it first.
+no_display() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LANGUAGE -u LC_ALL -u LC_MESSAGES "$@" 2>&1; }
+german=$(no_display LANG=de_DE.UTF-8 "$1") english=$(no_display LANGUAGE=en:de LANG=de_DE.UTF-8 "$1")
+[[ $german == "tarvolen: Für das Fenster der Lektion ließ sich keine Anzeige öffnen (WAYLAND_DISPLAY not set, "*"xvfb-run -a $1" &&
+   $english == "tarvolen: no display could be opened for the lesson window (WAYLAND_DISPLAY not set, "* ]] ||
+  { echo "FAIL: German: $german; English first: $english"; exit 1; }

@@ -21,6 +21,7 @@ desktop=$p/share/applications/$id.desktop
 out=$(desktop-file-validate "$desktop" 2>&1) && [[ -z $out ]] || fail "desktop-file-validate: $out"
 for line in Exec=tarvolen Icon=$id 'Categories=Education;Math;'; do grep -qx "$line" "$desktop" || fail "no $line"; done
 out=$(appstreamcli validate --no-net "$p/share/metainfo/$id.metainfo.xml" 2>&1) || fail "appstreamcli validate: $out"
+for l in de es fr; do grep -q "^Name\[$l\]=Tarvolen" "$desktop" && grep -q "<summary xml:lang=\"$l\">" "$p/share/metainfo/$id.metainfo.xml" || fail "no $l name or summary"; done
 
 for png in "$p/$icons"/*x*/apps/$id.png; do [[ $png == */$(convert "$png" -format %wx%h info:)/apps/* ]] || fail "$png: wrong size"; done
 # The hand-written SVG shows what the program paints: both sampled at 256 px, in icon units x 8.
@@ -41,7 +42,7 @@ done <<'EOF'
 EOF
 
 depends=$(dpkg-deb -f "$deb" Depends Recommends)
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 fonts-liberation qt6-wayland; do
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 fonts-liberation qt6-wayland qt6-translations-l10n; do
   grep -Eq "(^|[ ,|])$needed( |,|$)" <<<"$depends" || fail "neither Depends nor Recommends names $needed: $depends"
 done
 # The packaged program keeps its window open until it is told to end.

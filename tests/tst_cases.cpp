@@ -1,12 +1,14 @@
 // The lesson as a learner meets it: every combination the lists offer against the circles' own
-// geometry, the practice page in each state after Next and the introduction Back restores, the
+// geometry, in each language the lesson speaks, the practice page in each state after Next and the introduction Back restores, the
 // prompt line's pixels, typed values, the blinking of Next and of the pending list, and the
 // pointer over the bare window or a control. Blink ticks are driven with fire().
 
 #include "lesson_window/lesson_window.h"
+#include "lesson_window/translation.h"
 #include "test_support.h"
 
 #include <QLineEdit>
+#include <QPrintDialog>
 #include <QTimer>
 #include <QtTest>
 
@@ -24,15 +26,15 @@ QPoint centre(const QWidget *c) { return c->mapTo(c->window(), c->rect().center(
 QPoint strip(const Window &w) { return QPoint(centre(w.lblCombo).x(), w.Frame_Cbo->geometry().bottom() + 4); }
 QString lists(const Window &w) { return w.CboR1->text() + '|' + w.CboR2->text() + '|' + w.CboPQ->text(); }
 
-// Each case box, at the middle of its top edge and in its tip: y yellow in a dark border with a
-// tip that names the choices, g plain pale green without a tip.
+// Each case box, at the middle of its top edge and in its tip: y yellow in a dark border with the
+// highlight sentence as its tip, g plain pale green without a tip.
 QString caseLooks(const Window &w)
 {
     QString looks;
     for (QWidget *box : w.caseBoxes()) {
         const QImage i = box->grab().toImage();
         const QColor top = i.pixelColor(i.width() / 2, 0), in = i.pixelColor(i.width() / 2, 1);
-        const bool lit = testing::near(in, kYellow, 10) && qGray(top.rgb()) < 100 && box->toolTip().endsWith("and  PQ.");
+        const bool lit = testing::near(in, kYellow, 10) && qGray(top.rgb()) < 100 && box->toolTip() == w.rtfHighlight->text();
         const bool pale = testing::near(in, kPale, 10) && testing::near(top, kPale, 10) && box->toolTip().isEmpty();
         looks += lit ? 'y' : pale ? 'g' : '?';
     }
@@ -55,15 +57,27 @@ QChar ink(QWidget *label, int *amount = nullptr)
     return seen.size() > 3 && seen.count(seen[0]) == seen.size() ? seen[0] : QChar('?');
 }
 
-// Every digit after an "r" is 7 pt and lowered by the offset, and nothing else is lowered.
-void checkDigits(const toolkit::RichTextBox *box, int offsetTwips)
+// Every text shown: the digit after each "r" 7 pt and lowered by its box's offset, nothing else
+// lowered, and no sentence or word cut off at its box's edges (a full stop's advance may overhang
+// by its blank, a caption by a pixel a side and by the descent of its last line).
+void checkPage(const Window &w)
 {
-    const QString t = box->text();
-    for (int i = 1; i < t.size(); ++i) {
-        const bool digit = t[i - 1] == 'r' && (t[i] == '1' || t[i] == '2');
-        const QTextCharFormat f = box->charFormatAt(i);
-        const bool lowered = f.fontPointSize() == 7 && box->charOffsetTwipsAt(i) == offsetTwips;
-        QVERIFY2(digit == lowered && (digit || f.baselineOffset() == 0), qPrintable(box->objectName() + t.left(i)));
+    for (const toolkit::RichTextBox *box : w.findChildren<toolkit::RichTextBox *>()) {
+        const QString t = box->isVisibleTo(&w) ? box->text() : QString();
+        for (int i = 1; i < t.size(); ++i) {
+            const bool digit = t[i - 1] == 'r' && (t[i] == '1' || t[i] == '2'), plain = box->charFormatAt(i).baselineOffset() == 0;
+            const bool lowered = box->charFormatAt(i).fontPointSize() == 7 && box->charOffsetTwipsAt(i) == (box->objectName().startsWith("rtBox") || box == w.rtfHighlight ? -80 : -60);
+            QVERIFY2(digit == lowered && (digit || plain), qPrintable(box->objectName() + t.left(i)));
+        }
+        QTextCursor end(box->document());
+        end.movePosition(QTextCursor::End);
+        QVERIFY2(t.isEmpty() || box->cursorRect(end).x() <= box->width() + 3, qPrintable(box->objectName()));
+    }
+    for (const toolkit::Label *label : w.findChildren<toolkit::Label *>()) {
+        const QFontMetricsF font(label->labelFont());
+        const QRectF need = font.boundingRect(QRectF(label->rect()), Qt::TextWordWrap, label->caption());
+        QVERIFY2(!label->isVisibleTo(&w) || !label->caption().contains(QRegularExpression("\\w{3}")) || (need.width() <= label->width() + 2 && need.height() - font.descent() <= label->height() + 1),
+                 qPrintable(label->objectName() + ": " + label->caption()));
     }
 }
 
@@ -148,10 +162,9 @@ class LessonTest : public QObject
         return seen;
     }
 
-private slots:
-    void init()
+    void open(const QLocale &locale = QLocale::system())
     {
-        testing::prepareApplication();
+        lesson::useLanguage(locale);
         w = std::make_unique<Window>();
         testing::freezeBlinks(*w);
         w->show();
@@ -159,16 +172,29 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
     }
 
-    // r2 waits for r1 and PQ for r2. Then all 325 combinations, one arrow key at a time as a
-    // learner steps through the lists (PQ up and down while r2, then r1, turn over), against the
-    // geometry of the two circles. Back leaves every sentence with its r-digits lowered, and
-    // readable to its end.
-    void classifiesEveryCombination()
+    // The lesson in `locale`. Alt and Next's initial press Next; r2 waits for r1 and PQ for r2.
+    // Then all 325 combinations, one arrow key at a time as a learner steps through the lists
+    // (PQ up and down while r2, then r1, turn over), against the geometry of the two circles.
+    // Each step is checked on screen, and every text goes to `seen` with the step and its control.
+    void walk(const QLocale &locale, QStringList &seen)
     {
-        w->lblNext_Click();
+        open(locale);
+        seen = QStringList{w->windowTitle(), QPrintDialog().windowTitle()};
+        int step = 0;
+        const auto look = [&] {
+            checkPage(*w);
+            for (const QWidget *c : w->findChildren<QWidget *>())
+                if (const auto *label = qobject_cast<const toolkit::Label *>(c); label || qobject_cast<const toolkit::RichTextBox *>(c))
+                    seen << QString("%1 %2: %3").arg(step).arg(c->objectName(), label ? label->caption() : static_cast<const toolkit::RichTextBox *>(c)->text())
+                         << QString("%1 %2 description: %3").arg(step).arg(c->objectName(), c->accessibleDescription());
+            ++step;
+        };
+        look();
+        QTest::keyClick(w.get(), Qt::Key(w->lblNext->caption()[0].toUpper().unicode()), Qt::AltModifier);
+        look(); // the r1 prompt (1), r2's (4), PQ's (6)
         // From the placeholders to the first items, each list as soon as it is enabled.
         for (ComboBox *list : {w->CboPQ, w->CboR2, w->CboR1, w->CboPQ, w->CboR2})
-            QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Down), look();
         QCOMPARE(lists(*w), QStringLiteral("1|1|PQ"));
         ComboBox *const boxes[] = {w->CboR1, w->CboR2, w->CboPQ};
         int now[3] = {1, 1, -1};
@@ -182,13 +208,39 @@ private slots:
             expected[testing::expectedCase(now[0], now[1], now[2]) - 1] = 'y';
             QVERIFY2(caseLooks(*w) == expected, qPrintable(lists(*w) + ": " + caseLooks(*w)));
         }
-        w->lblBack_Click();
-        for (toolkit::RichTextBox *box : {w->rtBox1, w->rtBox2, w->rtBox3, w->rtBox4, w->rtBox5, w->rtfHighlight,
-                                          w->rtfSuppose1, w->rtfSuppose2}) {
-            checkDigits(box, box == w->rtfSuppose1 || box == w->rtfSuppose2 ? -60 : -80);
-            QTextCursor end(box->document());
-            end.movePosition(QTextCursor::End); // a full stop's advance may overhang by its blank
-            QVERIFY2(box->cursorRect(end).x() <= box->width() + 3, qPrintable(box->objectName()));
+        w->frameHelp->show(), look();
+        w->lblBack_Click(), look();
+    }
+
+private slots:
+    void init() { testing::prepareApplication(), open(); }
+
+    void languages_data()
+    {
+        QTest::addColumn<QString>("words"); // the language, then some of its texts as its learners read them
+        QTest::newRow("English") << "en|Chapter 4:  Tarvolen in a Plane.|Print|Next|circles touch each other externally.";
+        QTest::newRow("German") << "de|Kapitel 4:  Tarvolen in der Ebene.|Drucken|Vor|berühren sich die beiden Kreise von außen.";
+        QTest::newRow("French") << "fr|Chapitre 4\u00A0:  Tarvolen dans le plan.|Imprimer|Suite|les deux cercles sont tangents extérieurement.";
+        QTest::newRow("Spanish") << "es|Capítulo 4:  Tarvolen en el plano.|Imprimir|Sigue|las circunferencias son tangentes exteriores.";
+    }
+
+    // Each language as its learners meet it, Qt's print dialog too: no text of words left as in
+    // English, what the formatting looks for in each text (a case's number first, PQ, the radius
+    // names, R²), the digits after r lowered, nothing cut off, each case lit where it holds.
+    void languages()
+    {
+        QFETCH(QString, words);
+        QStringList english, seen;
+        walk(QLocale::English, english);
+        walk(QLocale(words.section('|', 0, 0)), seen);
+        for (const QString &phrase : words.split('|').mid(1))
+            QVERIFY2(seen.join('\n').contains(phrase), qPrintable(phrase));
+        for (int i = 0; i < seen.size(); ++i)
+            QVERIFY2(words.startsWith("en|") || seen[i] != english[i] || !english[i].section(": ", 1).contains(QRegularExpression("\\w{3}")), qPrintable(seen[i]));
+        for (const QString anchor : {"0 lblTarvolen: .*R²", "0 rtfSuppose1: .*r1", "0 rtfSuppose2: .*r2", "1 rtfSelect: .*r1", "4 rtfSelect: .*r2", "6 lblPQ: .*PQ",
+                                     "0 rtfHighlight: (?=.*r1)(?=.*r2).*PQ", "0 rtBox(\\d):  \\(\\1\\)  (?=.*r1)(?=.*r2).*PQ"}) {
+            const QStringList texts = seen.filter(QRegularExpression('^' + anchor.section(": ", 0, 0) + ": "));
+            QVERIFY2(!texts.isEmpty() && texts == texts.filter(QRegularExpression('^' + anchor)), qPrintable(anchor));
         }
     }
 
@@ -223,8 +275,6 @@ private slots:
         // lblPQ on the prompt line, unless rtfSelect covers it.
         const bool pqPrompt = w->lblPQ->isVisible() && w->lblPQ->pos() == testing::cmToPixel(2.963, 0.106);
         QCOMPARE(w->rtfSelect->isVisible() ? w->rtfSelect->text() : pqPrompt ? w->lblPQ->caption() : "", prompt);
-        if (chosen < 2)
-            checkDigits(w->rtfSelect, -60);
         QVERIFY(w->lblNext->isHidden() && w->lblBack->isVisible() && w->Frame_Cbo->isVisible());
         QVERIFY(w->rtfSuppose1->isHidden() && w->rtfSuppose2->isHidden() && w->lblPossibility->isHidden());
         QVERIFY(w->rtfHighlight->isHidden() && w->lblPrint->isVisible() == (chosen == 3));

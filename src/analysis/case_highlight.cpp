@@ -46,7 +46,7 @@ void frmTarvolen_300413::ResetCaseTexts()
 
 void frmTarvolen_300413::writeCaseText(toolkit::RichTextBox *box, int index)
 {
-    box->setText(tr(lesson::kCaseTexts[index].first) + tr(lesson::kCaseTexts[index].second));
+    box->setText(tr(lesson::kCaseTexts[index]));
     const toolkit::RichTextBox::Batch batch(box);
     box->setSelFontSize(14);
     box->setSelBold(false);

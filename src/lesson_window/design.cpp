@@ -46,13 +46,13 @@ const FontSpec kNavFont{"Arial", 9.75};
 
 // Within each container, listed from the top of the stack down.
 const LabelDesign kLabels[] = {
-    {&Window::lblPrint, "lblPrint", Parent::Window, 12600, 120, 495, 255, "Print", kNavFont, kWindowText, false, Align::Centre, true, false},
+    {&Window::lblPrint, "lblPrint", Parent::Window, 12600, 120, 495, 255, lesson::kPrint, kNavFont, kWindowText, false, Align::Centre, true, false},
     {&Window::lblCombo, "lblCombo", Parent::Window, 11640, 1080, 2415, 615, "", kNavFont, kWindowText, false, Align::Left, false, true},
-    {&Window::lblPQ, "lblPQ", Parent::Window, 1680, 60, 10215, 435, " Select the distance PQ between  their centers P and Q.", {"Trebuchet MS", 14.25, false, true}, kDarkBlue, true, Align::Centre, false, true},
-    {&Window::lblNext, "lblNext", Parent::Window, 13440, 120, 495, 255, "Next", kNavFont, kWindowText, true, Align::Centre, true, true},
-    {&Window::lblBack, "lblBack", Parent::Window, 13440, 120, 495, 255, "Back", kNavFont, kWindowText, false, Align::Centre, false, true},
-    {&Window::lblHome, "lblHome", Parent::Window, 14280, 120, 495, 255, "Home", kNavFont, kWindowText, false, Align::Centre, true, true},
-    {&Window::lblPossibility, "lblPossibility", Parent::Window, 1800, 2760, 9495, 375, "In this Situation one and only one Possibility exists, out of below five..", {"Times New Roman", 15.75, false, true}, kDarkBlue, false, Align::Left, false, true},
+    {&Window::lblPQ, "lblPQ", Parent::Window, 1680, 60, 10215, 435, lesson::kPQCaption, {"Trebuchet MS", 14.25, false, true}, kDarkBlue, true, Align::Centre, false, true},
+    {&Window::lblNext, "lblNext", Parent::Window, 13440, 120, 495, 255, lesson::kNext, kNavFont, kWindowText, true, Align::Centre, true, true},
+    {&Window::lblBack, "lblBack", Parent::Window, 13440, 120, 495, 255, lesson::kBack, kNavFont, kWindowText, false, Align::Centre, false, true},
+    {&Window::lblHome, "lblHome", Parent::Window, 14280, 120, 495, 255, lesson::kHome, kNavFont, kWindowText, false, Align::Centre, true, true},
+    {&Window::lblPossibility, "lblPossibility", Parent::Window, 1800, 2760, 9495, 375, lesson::kPossibility, {"Times New Roman", 15.75, false, true}, kDarkBlue, false, Align::Left, false, true},
     {&Window::lblTarvolen, "lblTarvolen", Parent::Window, 1800, 840, 9735, 495, "", {"Times New Roman", 20.25, true, true, true}, kBlack, false, Align::Left, false, true},
 
     {&Window::lblR1, "lblR1", Parent::FrameCbo, 345, 0, 75, 255, "r", {"Times New Roman", 14.25}, kBlue, false, Align::Right, false, false},
@@ -61,7 +61,7 @@ const LabelDesign kLabels[] = {
     {&Window::lblR11, "lblR11", Parent::FrameCbo, 405, 165, 90, 165, "1", {"Arial", 6.75}, kBlue, false, Align::Left, false, false},
     {&Window::lblR22, "lblR22", Parent::FrameCbo, 1185, 120, 90, 165, "2", {"Arial", 6.75}, kBlue, false, Align::Left, false, false},
 
-    {&Window::lblHelp, "lblHelp", Parent::FrameHelp, 120, 240, 3255, 735, "Help", {"Times New Roman", 12, true}, kPurple, false, Align::Left, false, true},
+    {&Window::lblHelp, "lblHelp", Parent::FrameHelp, 120, 240, 3255, 735, lesson::kHelpCaption, {"Times New Roman", 12, true}, kPurple, false, Align::Left, false, true},
 };
 
 struct FrameDesign

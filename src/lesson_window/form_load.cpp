@@ -21,13 +21,12 @@ void frmTarvolen_300413::Form_Load()
     lowerDigit(rtfSuppose1, QStringLiteral("r1"), -60);
     lowerDigit(rtfSuppose1, QStringLiteral("r2"), -60);
 
-    rtfSuppose2->setText(tr(lesson::kSuppose2a) + tr(lesson::kSuppose2b));
+    rtfSuppose2->setText(tr(lesson::kSuppose2));
     rtfSuppose2->setSelAlignment(Qt::AlignLeft);
     lowerDigit(rtfSuppose2, QStringLiteral("r1"), -60);
     lowerDigit(rtfSuppose2, QStringLiteral("r2"), -60);
 
-    rtfHighlight->setText(tr(lesson::kHighlightA) + tr(lesson::kHighlightB) + QLatin1Char(' ')
-                          + QLatin1Char(',') + tr(lesson::kHighlightC));
+    rtfHighlight->setText(tr(lesson::kHighlight));
     rtfHighlight->setSelAlignment(Qt::AlignHCenter);
     lowerDigit(rtfHighlight, QStringLiteral("r1"), -80);
     lowerDigit(rtfHighlight, QStringLiteral("r2"), -80);
@@ -36,7 +35,7 @@ void frmTarvolen_300413::Form_Load()
     rtfSelect->setText(creditLine());
     colourWholeText(rtfSelect, toolkit::bgr(0x00FF0000));
 
-    lblHelp->setCaption(tr(lesson::kHelpA) + tr(lesson::kHelpB));
+    lblHelp->setCaption(tr(lesson::kHelp));
 
     ResetCaseTexts();
 }

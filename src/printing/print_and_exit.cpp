@@ -1,5 +1,6 @@
 #include "lesson_window/lesson_window.h"
 
+#include "lesson_window/lesson_texts.h"
 #include "printing/print_dialog.h"
 
 #include <QCoreApplication>
@@ -35,8 +36,7 @@ void frmTarvolen_300413::lblPrint_Click()
     // Built only now: a printer costs time and memory the lesson otherwise never needs.
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    // The dialog offers "<document name>.pdf" as the file: keep colons and dots out of it.
-    printer.setDocName(QStringLiteral("Tarvolen in a Plane"));
+    printer.setDocName(tr(lesson::kDocumentName));
     if (!m_printDialog->run(printer, this))
         return; // cancelled: nothing printed, nothing said
 

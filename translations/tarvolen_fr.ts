@@ -1,0 +1,162 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr" sourcelanguage="en">
+<context>
+    <name>frmTarvolen_300413</name>
+    <message>
+        <source>Chapter 4:  Tarvolen in a Plane.</source>
+        <translation>Chapitre 4&#xa0;:  Tarvolen dans le plan.</translation>
+    </message>
+    <message>
+        <source>Tarvolen in R²</source>
+        <translation>Tarvolen dans R²</translation>
+    </message>
+    <message>
+        <source>Let us test it for practice..    Click &apos;Next&apos;</source>
+        <translation>Passons aux exercices.    Clique sur «&#xa0;Suite&#xa0;».</translation>
+    </message>
+    <message>
+        <source>Now  select  length  of  radius  r1   for one circle.</source>
+        <extracomment>Keep &quot;r1&quot;; no &quot;2&quot; or other &quot;r1&quot;.</extracomment>
+        <translation>Choisis maintenant la longueur du rayon r1 du premier cercle.</translation>
+    </message>
+    <message>
+        <source>Select  length  of  radius  r2  for  the  other circle.</source>
+        <extracomment>Keep &quot;r2&quot;; no &quot;1&quot; or other &quot;r2&quot;.</extracomment>
+        <translation>Choisis la longueur du rayon r2 de l’autre cercle.</translation>
+    </message>
+    <message>
+        <source> Select the distance PQ between  their centers P and Q</source>
+        <translation>Choisis la distance PQ entre les centres P et Q.</translation>
+    </message>
+    <message>
+        <source>Suppose that the centre of a circle is P and its radius is r1.</source>
+        <extracomment>Keep &quot;r1&quot; once; no &quot;2&quot; anywhere.</extracomment>
+        <translation>Soit un cercle de centre P et de rayon r1.</translation>
+    </message>
+    <message>
+        <source>Suppose that in the same plane there is another circle with centre Q and radius r2.</source>
+        <extracomment>Keep &quot;r2&quot; once; no &quot;1&quot; anywhere.</extracomment>
+        <translation>Soit, dans le même plan, un autre cercle de centre Q et de rayon r2.</translation>
+    </message>
+    <message>
+        <source>It  will  be  highlighted  according  to  your selection  of  r1 ,  r2  and  PQ.</source>
+        <extracomment>Keep &quot;r1&quot;, &quot;r2&quot; and &quot;PQ&quot; once each.</extracomment>
+        <translation>Le cas qui convient sera surligné selon ton choix de r1, r2 et PQ.</translation>
+    </message>
+    <message>
+        <source>Double Click any of these 3 buttons and turn mouse wheel.</source>
+        <translation>Double-clique sur l’une de ces 3 listes et tourne la molette.</translation>
+    </message>
+    <message>
+        <source> (1)  If PQ =  r1 + r2 then the two circles touch each other externally.</source>
+        <extracomment>Keep &quot; (1) &quot; first and the formula as written; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
+        <translation> (1)  Si PQ = r1 + r2, les deux cercles sont tangents extérieurement.</translation>
+    </message>
+    <message>
+        <source> (2)  If PQ = | r1 - r2 | then the two circles touch each other internally.</source>
+        <extracomment>Keep &quot; (2) &quot; first and the formula as written; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
+        <translation> (2)  Si PQ = | r1 - r2 |, les deux cercles sont tangents intérieurement.</translation>
+    </message>
+    <message>
+        <source> (3)  If | r1 - r2 | &lt; PQ &lt; r1 + r2  then the two circles intersect each other in 2 Points.</source>
+        <extracomment>Keep &quot; (3) &quot; first and the formula as written, &quot;r1 + r2&quot; last; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
+        <translation> (3)  Si | r1 - r2 | &lt; PQ &lt; r1 + r2, les deux cercles se coupent en 2 points.</translation>
+    </message>
+    <message>
+        <source> (4)  If PQ &lt; | r1 - r2 |  then the two circles neither intersect nor touch and one of them is inside the other.</source>
+        <extracomment>Keep &quot; (4) &quot; first and the formula as written; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
+        <translation> (4)  Si PQ &lt; | r1 - r2 |, les deux cercles n’ont aucun point commun&#xa0;: l’un est à l’intérieur de l’autre.</translation>
+    </message>
+    <message>
+        <source> (5)  If PQ &gt; r1 + r2  then the two circles do not intersect or touch and each is outside the other.</source>
+        <extracomment>Keep &quot; (5) &quot; first and the formula &quot;r1 + r2&quot; as written; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
+        <translation> (5)  Si PQ &gt; r1 + r2, les cercles n’ont aucun point commun&#xa0;: ils sont extérieurs l’un à l’autre.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <extracomment>One short word on a button 33 pixels wide, as are Back, Print and Home.</extracomment>
+        <translation>Suite</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Début</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Impr.</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>In this Situation one and only one Possibility exists, out of below five..</source>
+        <translation>Dans cette situation, un et un seul des cinq cas ci-dessous se produit.</translation>
+    </message>
+    <message>
+        <source> Select the distance PQ between  their centers P and Q.</source>
+        <translation>Choisis la distance PQ entre les centres P et Q.</translation>
+    </message>
+    <message>
+        <source>Tarvolen in a Plane</source>
+        <translation>Tarvolen dans le plan</translation>
+    </message>
+    <message>
+        <source>This case holds for the chosen r1 = %1, r2 = %2 and PQ = %3.</source>
+        <translation>Ce cas est réalisé pour les valeurs choisies r1 = %1, r2 = %2 et PQ = %3.</translation>
+    </message>
+    <message>
+        <source>r1</source>
+        <translation>r1</translation>
+    </message>
+    <message>
+        <source>r2</source>
+        <translation>r2</translation>
+    </message>
+    <message>
+        <source>PQ</source>
+        <translation>PQ</translation>
+    </message>
+    <message>
+        <source>Alt+N</source>
+        <extracomment>Alt and the first letter of the translated Next; Back, Print and Home likewise.</extracomment>
+        <translation>Alt+S</translation>
+    </message>
+    <message>
+        <source>Alt+B</source>
+        <translation>Alt+D</translation>
+    </message>
+    <message>
+        <source>Alt+P</source>
+        <translation>Alt+I</translation>
+    </message>
+    <message>
+        <source>Alt+H</source>
+        <translation>Alt+F</translation>
+    </message>
+    <message>
+        <source>Programmer: </source>
+        <translation>Programmation&#xa0;: </translation>
+    </message>
+    <message>
+        <source>(Website, </source>
+        <translation>(Site web, </translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Qt&apos;s Wayland plugin is missing (package qt6-wayland); </source>
+        <translation>le module Wayland de Qt manque (paquet qt6-wayland)&#xa0;; </translation>
+    </message>
+    <message>
+        <source>tarvolen: no display could be opened for the lesson window (%1); %2run it under a virtual one with: xvfb-run -a %3</source>
+        <translation>tarvolen: aucun écran n’a pu être ouvert pour la fenêtre de la leçon (%1)&#xa0;; %2lance-la dans un écran virtuel avec&#xa0;: xvfb-run -a %3</translation>
+    </message>
+</context>
+</TS>
