@@ -275,7 +275,8 @@ private slots:
         // lblPQ on the prompt line, unless rtfSelect covers it.
         const bool pqPrompt = w->lblPQ->isVisible() && w->lblPQ->pos() == testing::cmToPixel(2.963, 0.106);
         QCOMPARE(w->rtfSelect->isVisible() ? w->rtfSelect->text() : pqPrompt ? w->lblPQ->caption() : "", prompt);
-        QVERIFY(w->lblNext->isHidden() && w->lblBack->isVisible() && w->Frame_Cbo->isVisible());
+        QVERIFY(w->lblNext->isHidden() && w->lblBack->isVisible() && w->Frame_Cbo->isVisible()
+                && w->lblTarvolen->pos() == testing::cmToPixel(3.175, 1.482)); // the heading beside the lists
         QVERIFY(w->rtfSuppose1->isHidden() && w->rtfSuppose2->isHidden() && w->lblPossibility->isHidden());
         QVERIFY(w->rtfHighlight->isHidden() && w->lblPrint->isVisible() == (chosen == 3));
         for (int i = 0; i < 5; ++i)
