@@ -55,6 +55,7 @@ QAbstractTextDocumentLayout *RichTextBox::documentLayout() const
 {
     if (m_layoutMade)
         return m_document->documentLayout();
+    settleBaselineOffsets();
     m_layoutMade = true;
     auto *self = const_cast<RichTextBox *>(this);
     m_document->setPageSize(QSizeF(width(), -1));
@@ -240,10 +241,17 @@ void RichTextBox::setSelAlignment(Qt::Alignment alignment)
 
 void RichTextBox::refreshBaselineOffsets()
 {
-    if (!m_cursor.hasSelection())
+    if (!m_layoutMade) {
+        // Worked out when the text is first laid out: the fonts it takes are loaded then.
+        m_offsetsPending = true;
         return;
-    const int start = m_cursor.selectionStart();
-    const int end = m_cursor.selectionEnd();
+    }
+    if (m_cursor.hasSelection())
+        applyBaselineOffsets(m_cursor.selectionStart(), m_cursor.selectionEnd());
+}
+
+void RichTextBox::applyBaselineOffsets(int start, int end)
+{
     for (QTextBlock block = m_document->findBlock(start); block.isValid() && block.position() < end;
          block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -270,8 +278,21 @@ void RichTextBox::refreshBaselineOffsets()
     }
 }
 
+void RichTextBox::settleBaselineOffsets() const
+{
+    if (!m_offsetsPending)
+        return;
+    m_offsetsPending = false;
+    // Carrying out what was asked for is no change of the text or its formats.
+    auto *self = const_cast<RichTextBox *>(this);
+    const quint64 revision = m_revision;
+    self->applyBaselineOffsets(0, m_document->characterCount());
+    self->m_revision = revision;
+}
+
 QTextCharFormat RichTextBox::charFormatAt(int position) const
 {
+    settleBaselineOffsets();
     QTextCursor probe(m_document);
     probe.setPosition(position);
     probe.setPosition(position + 1, QTextCursor::KeepAnchor);

@@ -98,6 +98,8 @@ protected:
 private:
     void mergeSelectionFormat(const QTextCharFormat &format);
     void refreshBaselineOffsets();
+    void applyBaselineOffsets(int start, int end);
+    void settleBaselineOffsets() const;
     QAbstractTextDocumentLayout *documentLayout() const;
     QRectF caretRect(int position) const; // in the document
     // The start of the text scrolled into view, once there is a layout to measure it by.
@@ -108,6 +110,7 @@ private:
 
     QTextDocument *m_document;
     mutable bool m_layoutMade = false;
+    mutable bool m_offsetsPending = false;
     bool m_startPending = false;
     bool m_shownOnce = false;
     QPoint m_scroll; // of the text within the box
