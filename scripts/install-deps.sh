@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  qt6-base-dev qt6-qpa-plugins cmake g++ make ccache
+  qt6-base-dev qt6-qpa-plugins cmake g++ make ccache valgrind
   fonts-liberation fonts-dejavu-core
   xvfb xdotool x11-utils x11-apps imagemagick librsvg2-bin poppler-utils python3
   libx11-dev

@@ -227,10 +227,9 @@ void frmTarvolen_300413::createControls()
 
     for (auto it = std::rbegin(kCombos); it != std::rend(kCombos); ++it) {
         const ComboDesign &d = *it;
-        auto *combo = new ComboBox(Frame_Cbo);
+        auto *combo = new ComboBox(makeFont(kComboFont), Frame_Cbo);
         combo->setObjectName(QLatin1String(d.name));
         placeTwips(combo, d.left, d.top, d.width, d.height);
-        combo->setFont(makeFont(kComboFont));
         combo->setText(QString::fromLatin1(d.text));
         combo->setEnabled(d.enabled);
         this->*d.member = combo;

@@ -17,6 +17,18 @@ namespace toolkit {
 ComboBox::ComboBox(QWidget *parent)
     : QComboBox(parent)
 {
+    setUp();
+}
+
+ComboBox::ComboBox(const QFont &font, QWidget *parent)
+    : QComboBox(parent)
+{
+    setFont(font);
+    setUp();
+}
+
+void ComboBox::setUp()
+{
     setEditable(true);
     // The box paints its background colour itself, beneath a see-through edit field: a new
     // palette at every blink tick would make the style cache a new bitmap under a new key

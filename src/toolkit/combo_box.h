@@ -15,6 +15,9 @@ class ComboBox : public QComboBox, public Printable
 
 public:
     explicit ComboBox(QWidget *parent = nullptr);
+    // With its font from the start: the edit field is then laid out once, in that font,
+    // rather than in the default font first and again when the font is set.
+    ComboBox(const QFont &font, QWidget *parent);
 
     // The text shown in the edit field (a placeholder, a chosen item or typed text).
     QString text() const { return currentText(); }
@@ -37,6 +40,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    void setUp();
     void onActivated();
 
     QColor m_backColor;

@@ -5,12 +5,13 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
+#include <QApplication>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScrollBar>
 #include <QTextBlock>
-#include <QTextDocument>
+#include <QTextLayout>
+#include <QWheelEvent>
 
 namespace toolkit {
 
@@ -20,60 +21,110 @@ namespace {
 // of the character's own font height, which changes when the size does.
 constexpr int kOffsetTwipsProperty = QTextFormat::UserProperty + 1;
 constexpr int kDocumentMargin = 2;
-
-class EmphasisMark : public QWidget
-{
-public:
-    explicit EmphasisMark(QWidget *parent)
-        : QWidget(parent)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_NoSystemBackground);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.setPen(QPen(Qt::black, 1));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-};
+constexpr int kWheelStep = 20; // pixels
 
 } // namespace
 
 RichTextBox::RichTextBox(QWidget *parent)
-    : QTextEdit(parent)
+    : QWidget(parent)
+    , m_document(new QTextDocument(this))
 {
     // Before anything can ask for this control's interface, which is then kept.
     installAccessibility();
-    setReadOnly(true);
-    setTextInteractionFlags(Qt::NoTextInteraction);
     setFocusPolicy(Qt::NoFocus);
-    setFrameStyle(QFrame::NoFrame);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setUndoRedoEnabled(false);
+    setMouseTracking(true);
+    setCursor(Qt::ArrowCursor);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_document->setUndoRedoEnabled(false);
+    m_document->setDocumentMargin(kDocumentMargin);
     // One line per box: a sentence wider than its box is cut at the edge, never wrapped.
-    setLineWrapMode(QTextEdit::NoWrap);
-    document()->setDocumentMargin(kDocumentMargin);
-    viewport()->setMouseTracking(true);
-    viewport()->setCursor(Qt::ArrowCursor);
-    m_cursor = QTextCursor(document());
-    connect(document(), &QTextDocument::contentsChange, this, [this] { ++m_revision; });
+    QTextOption option = m_document->defaultTextOption();
+    option.setWrapMode(QTextOption::NoWrap);
+    m_document->setDefaultTextOption(option);
+    m_document->setDefaultFont(font());
+    m_cursor = QTextCursor(m_document);
+    // Emitted with or without a layout, for text and formats alike.
+    connect(m_document, &QTextDocument::contentsChanged, this, [this] {
+        ++m_revision;
+        update();
+    });
     m_backColor = palette().color(QPalette::Base);
-    m_emphasisMark = new EmphasisMark(this);
-    m_emphasisMark->hide();
+}
+
+QAbstractTextDocumentLayout *RichTextBox::documentLayout() const
+{
+    if (m_layoutMade)
+        return m_document->documentLayout();
+    settleBaselineOffsets();
+    m_layoutMade = true;
+    auto *self = const_cast<RichTextBox *>(this);
+    m_document->setPageSize(QSizeF(width(), -1));
+    QAbstractTextDocumentLayout *layout = m_document->documentLayout();
+    layout->setPaintDevice(self);
+    connect(layout, &QAbstractTextDocumentLayout::update, self, [self] { self->update(); });
+    connect(layout, &QAbstractTextDocumentLayout::documentSizeChanged, self,
+            [self] { self->scrollTo(self->m_scroll); });
+    if (m_startPending)
+        self->revealStart();
+    return layout;
+}
+
+QRectF RichTextBox::caretRect(int position) const
+{
+    const QTextBlock block = m_document->findBlock(position);
+    const QPointF origin = documentLayout()->blockBoundingRect(block).topLeft();
+    position -= block.position();
+    const QTextLine line = block.layout()->lineForTextPosition(position);
+    if (!line.isValid())
+        return QRectF(origin, QSizeF(1, 10));
+    return QRectF(origin.x() + line.cursorToX(&position), origin.y() + line.y(), 1, line.height());
+}
+
+QRect RichTextBox::cursorRect(const QTextCursor &cursor) const
+{
+    if (cursor.isNull())
+        return QRect();
+    return caretRect(cursor.position()).toRect().translated(-m_scroll);
+}
+
+void RichTextBox::revealStart()
+{
+    if (!m_layoutMade) {
+        m_startPending = true;
+        return;
+    }
+    m_startPending = false;
+    // A caret at the start, with the editor's margin of 5 pixels either side.
+    const QRect caret = caretRect(0).adjusted(-5, 0, 5, 0).toRect();
+    QPoint scroll(0, m_scroll.y());
+    if (caret.y() < scroll.y())
+        scroll.setY(caret.y());
+    else if (caret.y() + caret.height() > scroll.y() + height())
+        scroll.setY(caret.y() + caret.height() - height());
+    scrollTo(scroll);
+}
+
+QSize RichTextBox::scrollRange() const
+{
+    const QSize content = documentLayout()->documentSize().toSize();
+    return QSize(qMax(0, content.width() - width()), qMax(0, content.height() - height()));
+}
+
+void RichTextBox::scrollTo(QPoint scroll)
+{
+    const QSize range = scrollRange();
+    scroll = QPoint(qBound(0, scroll.x(), range.width()), qBound(0, scroll.y(), range.height()));
+    if (scroll == m_scroll)
+        return;
+    m_scroll = scroll;
+    update();
 }
 
 void RichTextBox::setText(const QString &text)
 {
-    document()->setPlainText(text);
-    m_cursor = QTextCursor(document());
-    // The view follows Qt's own caret; keep it at the start so the sentence shows from its
-    // first character.
-    moveCursor(QTextCursor::Start);
-    horizontalScrollBar()->setValue(0);
+    m_document->setPlainText(text);
+    m_cursor = QTextCursor(m_document);
+    revealStart();
     // The sentence is the box's accessible name (toolkit/accessibility.cpp).
     if (QAccessible::isActive()) {
         QAccessibleEvent event(this, QAccessible::NameChanged);
@@ -108,18 +159,18 @@ bool RichTextBox::backToCheckpoint()
 
 QString RichTextBox::text() const
 {
-    return document()->toPlainText();
+    return m_document->toPlainText();
 }
 
 void RichTextBox::setSelStart(int position)
 {
-    m_cursor.setPosition(qBound(0, position, document()->characterCount() - 1));
+    m_cursor.setPosition(qBound(0, position, m_document->characterCount() - 1));
 }
 
 bool RichTextBox::find(const QString &text)
 {
     const QTextCursor match =
-        document()->find(text, m_cursor.selectionStart(), QTextDocument::FindCaseSensitively);
+        m_document->find(text, m_cursor.selectionStart(), QTextDocument::FindCaseSensitively);
     if (match.isNull())
         return false;
     m_cursor = match;
@@ -186,18 +237,22 @@ void RichTextBox::setSelAlignment(Qt::Alignment alignment)
     QTextBlockFormat format;
     format.setAlignment(alignment);
     m_cursor.mergeBlockFormat(format);
-    // Without wrapping, QTextEdit lays out a document that had no aligned paragraph at its
-    // last relayout against a width of 0, where centring moves nothing: give it the box's.
-    document()->setPageSize(QSizeF(viewport()->width(), -1));
 }
 
 void RichTextBox::refreshBaselineOffsets()
 {
-    if (!m_cursor.hasSelection())
+    if (!m_layoutMade) {
+        // Worked out when the text is first laid out: the fonts it takes are loaded then.
+        m_offsetsPending = true;
         return;
-    const int start = m_cursor.selectionStart();
-    const int end = m_cursor.selectionEnd();
-    for (QTextBlock block = document()->findBlock(start); block.isValid() && block.position() < end;
+    }
+    if (m_cursor.hasSelection())
+        applyBaselineOffsets(m_cursor.selectionStart(), m_cursor.selectionEnd());
+}
+
+void RichTextBox::applyBaselineOffsets(int start, int end)
+{
+    for (QTextBlock block = m_document->findBlock(start); block.isValid() && block.position() < end;
          block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -209,13 +264,13 @@ void RichTextBox::refreshBaselineOffsets()
             if (!current.hasProperty(kOffsetTwipsProperty))
                 continue;
             const double twips = current.property(kOffsetTwipsProperty).toDouble();
-            QFont font = current.font().resolve(document()->defaultFont());
+            QFont font = current.font().resolve(m_document->defaultFont());
             const QFontMetricsF metrics(font);
             const double height = metrics.ascent() + metrics.descent();
             const double offsetPx = twips / kTwipsPerPixel;
             QTextCharFormat format;
             format.setBaselineOffset(height > 0 ? 100.0 * offsetPx / height : 0.0);
-            QTextCursor part(document());
+            QTextCursor part(m_document);
             part.setPosition(from);
             part.setPosition(to, QTextCursor::KeepAnchor);
             part.mergeCharFormat(format);
@@ -223,9 +278,22 @@ void RichTextBox::refreshBaselineOffsets()
     }
 }
 
+void RichTextBox::settleBaselineOffsets() const
+{
+    if (!m_offsetsPending)
+        return;
+    m_offsetsPending = false;
+    // Carrying out what was asked for is no change of the text or its formats.
+    auto *self = const_cast<RichTextBox *>(this);
+    const quint64 revision = m_revision;
+    self->applyBaselineOffsets(0, m_document->characterCount());
+    self->m_revision = revision;
+}
+
 QTextCharFormat RichTextBox::charFormatAt(int position) const
 {
-    QTextCursor probe(document());
+    settleBaselineOffsets();
+    QTextCursor probe(m_document);
     probe.setPosition(position);
     probe.setPosition(position + 1, QTextCursor::KeepAnchor);
     return probe.charFormat();
@@ -238,10 +306,10 @@ double RichTextBox::charOffsetTwipsAt(int position) const
 
 void RichTextBox::setEmphasis(bool on)
 {
+    if (on == m_emphasis)
+        return;
     m_emphasis = on;
-    m_emphasisMark->setVisible(on);
-    if (on)
-        m_emphasisMark->raise();
+    update();
 }
 
 void RichTextBox::setBackColor(const QColor &color)
@@ -253,6 +321,7 @@ void RichTextBox::setBackColor(const QColor &color)
     pal.setColor(QPalette::Base, color);
     pal.setColor(QPalette::Window, color);
     setPalette(pal);
+    update();
 }
 
 void RichTextBox::paintTo(QPainter &painter) const
@@ -264,7 +333,7 @@ void RichTextBox::paintTo(QPainter &painter) const
     QAbstractTextDocumentLayout::PaintContext context;
     context.palette = palette();
     context.clip = area;
-    document()->documentLayout()->draw(&painter, context);
+    documentLayout()->draw(&painter, context);
     if (m_emphasis) {
         painter.setPen(QPen(Qt::black, 1));
         painter.setBrush(Qt::NoBrush);
@@ -279,10 +348,104 @@ void RichTextBox::mouseMoveEvent(QMouseEvent *event)
     emit mouseMoved();
 }
 
+void RichTextBox::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), m_backColor);
+    painter.save();
+    painter.translate(-m_scroll);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette = palette();
+    context.clip = QRectF(event->rect().translated(m_scroll));
+    painter.setClipRect(context.clip, Qt::IntersectClip);
+    documentLayout()->draw(&painter, context);
+    painter.restore();
+    if (m_emphasis) {
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void RichTextBox::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange)
+        m_document->setDefaultFont(font());
+}
+
 void RichTextBox::resizeEvent(QResizeEvent *event)
 {
-    QTextEdit::resizeEvent(event);
-    m_emphasisMark->setGeometry(rect());
+    QWidget::resizeEvent(event);
+    if (!m_layoutMade)
+        return;
+    // Centred paragraphs are centred in the box's width.
+    if (event->oldSize().width() != width())
+        m_document->setPageSize(QSizeF(width(), -1));
+    scrollTo(m_scroll);
+}
+
+void RichTextBox::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        revealStart();
+    }
+}
+
+// The wheel scrolls and zooms the text as Qt's scrolling text editor does, so the box answers
+// the learner's wheel as it always has: a notch scrolls three steps of 20 pixels, at most a
+// box's size and never past the end of the text; Ctrl with the wheel zooms by points.
+void RichTextBox::wheelEvent(QWheelEvent *event)
+{
+    const QPoint angle = event->angleDelta();
+    if (event->modifiers() & Qt::ControlModifier) {
+        const float points = angle.y() / 120.f;
+        const float size = float(font().pointSizeF() + points);
+        if (points != 0.f && size > 0) {
+            QFont zoomed = font();
+            zoomed.setPointSizeF(size);
+            setFont(zoomed);
+        }
+        return;
+    }
+    const bool horizontal = qAbs(angle.x()) > qAbs(angle.y());
+    event->setAccepted(scrollBy(horizontal ? 0 : 1, (horizontal ? angle.x() : angle.y()) / 120.0,
+                                event->modifiers() & Qt::ShiftModifier));
+}
+
+bool RichTextBox::scrollBy(int axis, double notches, bool byPage)
+{
+    const int page = axis ? height() : width();
+    const int maximum = axis ? scrollRange().height() : scrollRange().width();
+    double &carried = m_wheelCarry[axis];
+    int steps = 0;
+    if (byPage) {
+        steps = qBound(-page, int(notches * page), page);
+        carried = 0;
+    } else {
+        if (carried != 0 && notches / carried < 0)
+            carried = 0;
+        carried += QApplication::wheelScrollLines() * notches * kWheelStep;
+        steps = qBound(-page, int(carried), page);
+        carried -= int(carried);
+        if (steps == 0) {
+            const int value = axis ? m_scroll.y() : m_scroll.x();
+            if ((carried < 0 && value < maximum) || (carried > 0 && value > 0))
+                return true;
+            carried = 0;
+            return false;
+        }
+    }
+    int &value = axis ? m_scroll.ry() : m_scroll.rx();
+    const int before = value;
+    value = qBound(0, value - steps, maximum);
+    if (value == before) {
+        carried = 0;
+        return false;
+    }
+    update();
+    return true;
 }
 
 } // namespace toolkit

@@ -2,15 +2,21 @@
 
 #include "toolkit/printable.h"
 
+#include <QPoint>
 #include <QTextCursor>
-#include <QTextEdit>
+#include <QTextDocument>
+#include <QWidget>
+
+class QAbstractTextDocumentLayout;
 
 namespace toolkit {
 
 // A box of formatted text that the lesson writes and the learner only reads. It keeps its
 // own selection, on which every formatting operation acts, in the manner of a classic
 // rich-text control: find from the selection start, move up to a character, span a run.
-class RichTextBox : public QTextEdit, public Printable
+// It paints its document itself, which is laid out only when first painted or measured:
+// the steps that write and format the text before the window is shown cost no layout.
+class RichTextBox : public QWidget, public Printable
 {
     Q_OBJECT
 
@@ -19,6 +25,10 @@ public:
 
     void setText(const QString &text);
     QString text() const;
+
+    QTextDocument *document() const { return m_document; }
+    // Where a caret at the cursor's position would stand, in the box's coordinates.
+    QRect cursorRect(const QTextCursor &cursor) const;
 
     // While one of these lives, the formatting steps on the box are laid out once, when it
     // ends, instead of after every step: each step would otherwise lay out the whole text.
@@ -78,20 +88,39 @@ signals:
     void mouseMoved();
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     void mergeSelectionFormat(const QTextCharFormat &format);
     void refreshBaselineOffsets();
+    void applyBaselineOffsets(int start, int end);
+    void settleBaselineOffsets() const;
+    QAbstractTextDocumentLayout *documentLayout() const;
+    QRectF caretRect(int position) const; // in the document
+    // The start of the text scrolled into view, once there is a layout to measure it by.
+    void revealStart();
+    QSize scrollRange() const;
+    void scrollTo(QPoint scroll); // kept within the range
+    bool scrollBy(int axis, double notches, bool byPage); // axis 0: x, 1: y
 
+    QTextDocument *m_document;
+    mutable bool m_layoutMade = false;
+    mutable bool m_offsetsPending = false;
+    bool m_startPending = false;
+    bool m_shownOnce = false;
+    QPoint m_scroll; // of the text within the box
+    double m_wheelCarry[2] = {0, 0}; // parts of a step the wheel has turned
     QTextCursor m_cursor;
     quint64 m_revision = 0; // changes of the text or its formats so far
     quint64 m_checkpointRevision = 0;
     QTextCursor m_checkpointSelection; // null: no checkpoint
     QColor m_backColor;
     bool m_emphasis = false;
-    QWidget *m_emphasisMark = nullptr;
 };
 
 } // namespace toolkit

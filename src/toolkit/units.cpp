@@ -1,6 +1,8 @@
 #include "toolkit/units.h"
 
+#include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHash>
 #include <QPaintDevice>
 #include <QPalette>
 #include <QWidget>
@@ -76,7 +78,17 @@ QColor bgr(uint32_t value)
 
 QFont makeFont(const FontSpec &design)
 {
-    QFont font(QString::fromLatin1(design.face));
+    // Asked for a family it lacks, Qt first searches fontconfig's fallbacks for it, which costs
+    // as much as loading the font, and then takes the substitute anyway: name the substitute
+    // at once. Looked up once per face.
+    static QHash<QString, QString> families;
+    const QString face = QString::fromLatin1(design.face);
+    auto family = families.constFind(face);
+    if (family == families.cend()) {
+        const bool installed = QFontDatabase::families().contains(face, Qt::CaseInsensitive);
+        family = families.insert(face, installed ? face : QFont::substitute(face));
+    }
+    QFont font(*family);
     font.setPointSizeF(design.points);
     font.setBold(design.bold);
     font.setItalic(design.italic);
