@@ -71,8 +71,7 @@ public:
     }
 };
 
-// A box the learner only reads: its sentence is its name. Its viewport and scroll bars are
-// inner workings, not children worth announcing.
+// A box the learner only reads: its sentence is its name, with no children to announce.
 class RichTextAccessible : public QAccessibleWidget
 {
 public:
