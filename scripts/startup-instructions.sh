@@ -20,7 +20,7 @@ summary() { sed -n 's/^summary: //p' "$1"; }
 
 declare -A to_map to_frame
 for name in tarvolen_baseline tarvolen; do
-  # Part 1 ends where the window is mapped, part 2 with the first frame.
+  # The first dump ends where the window is mapped, the second with the first frame.
   valgrind --tool=callgrind --dump-before=xcb_map_window --dump-after='QBackingStore::flush*' \
     --callgrind-out-file="$out/$name.%p" "$build/src/$name" 2>"$out/$name.log" &
   pid=$!
