@@ -147,6 +147,15 @@
         <source>(Website, </source>
         <translation>(Webseite, </translation>
     </message>
+    <message>
+        <source>The two circles coincide: they have every point in common.</source>
+        <translation>Die beiden Kreise fallen zusammen: Sie haben alle Punkte gemeinsam.</translation>
+    </message>
+    <message>
+        <source>Nothing was printed: %1 could not be opened.</source>
+        <extracomment>%1 is the printer&apos;s name or the file&apos;s path.</extracomment>
+        <translation>Es wurde nichts gedruckt: %1 ließ sich nicht öffnen.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -157,6 +166,11 @@
     <message>
         <source>tarvolen: no display could be opened for the lesson window (%1); %2run it under a virtual one with: xvfb-run -a %3</source>
         <translation>tarvolen: Für das Fenster der Lektion ließ sich keine Anzeige öffnen (%1); %2starte sie in einer virtuellen Anzeige mit: xvfb-run -a %3</translation>
+    </message>
+    <message>
+        <source>tarvolen: the Qt platform plugin &quot;%1&quot; could not be loaded; the platforms Qt has are: %2</source>
+        <extracomment>%1 is the platform asked for, %2 the list of those Qt has.</extracomment>
+        <translation>tarvolen: Das Qt-Plattform-Plugin „%1“ ließ sich nicht laden; Qt hat diese Plattformen: %2</translation>
     </message>
 </context>
 </TS>

@@ -147,6 +147,15 @@
         <source>(Website, </source>
         <translation>(Sitio web, </translation>
     </message>
+    <message>
+        <source>The two circles coincide: they have every point in common.</source>
+        <translation>Las dos circunferencias coinciden: tienen todos sus puntos en común.</translation>
+    </message>
+    <message>
+        <source>Nothing was printed: %1 could not be opened.</source>
+        <extracomment>%1 is the printer&apos;s name or the file&apos;s path.</extracomment>
+        <translation>No se imprimió nada: no se pudo abrir %1.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -157,6 +166,11 @@
     <message>
         <source>tarvolen: no display could be opened for the lesson window (%1); %2run it under a virtual one with: xvfb-run -a %3</source>
         <translation>tarvolen: no se pudo abrir ninguna pantalla para la ventana de la lección (%1); %2ábrela en una pantalla virtual con: xvfb-run -a %3</translation>
+    </message>
+    <message>
+        <source>tarvolen: the Qt platform plugin &quot;%1&quot; could not be loaded; the platforms Qt has are: %2</source>
+        <extracomment>%1 is the platform asked for, %2 the list of those Qt has.</extracomment>
+        <translation>tarvolen: no se pudo cargar el complemento de plataforma de Qt «%1»; Qt dispone de estas plataformas: %2</translation>
     </message>
 </context>
 </TS>

@@ -147,6 +147,15 @@
         <source>(Website, </source>
         <translation>(Site web, </translation>
     </message>
+    <message>
+        <source>The two circles coincide: they have every point in common.</source>
+        <translation>Les deux cercles sont confondus : ils ont tous leurs points en commun.</translation>
+    </message>
+    <message>
+        <source>Nothing was printed: %1 could not be opened.</source>
+        <extracomment>%1 is the printer&apos;s name or the file&apos;s path.</extracomment>
+        <translation>Rien n’a été imprimé : impossible d’ouvrir %1.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -157,6 +166,11 @@
     <message>
         <source>tarvolen: no display could be opened for the lesson window (%1); %2run it under a virtual one with: xvfb-run -a %3</source>
         <translation>tarvolen: aucun écran n’a pu être ouvert pour la fenêtre de la leçon (%1)&#xa0;; %2lance-la dans un écran virtuel avec&#xa0;: xvfb-run -a %3</translation>
+    </message>
+    <message>
+        <source>tarvolen: the Qt platform plugin &quot;%1&quot; could not be loaded; the platforms Qt has are: %2</source>
+        <extracomment>%1 is the platform asked for, %2 the list of those Qt has.</extracomment>
+        <translation>tarvolen : impossible de charger le greffon de plateforme Qt « %1 » ; Qt dispose de ces plateformes : %2</translation>
     </message>
 </context>
 </TS>

@@ -77,6 +77,15 @@ inline constexpr const char kDocumentName[] = QT_TRANSLATE_NOOP("frmTarvolen_300
 // names of the three lists and the keys of the labels that act as buttons.
 inline constexpr const char kCaseHolds[] =
     QT_TRANSLATE_NOOP("frmTarvolen_300413", "This case holds for the chosen r1 = %1, r2 = %2 and PQ = %3.");
+// Said where a case would be lit when the two circles are one: no case of the five holds.
+inline constexpr const char kCoincide[] =
+    QT_TRANSLATE_NOOP("frmTarvolen_300413", "The two circles coincide: they have every point in common.");
+//: %1 is the printer's name or the file's path.
+inline constexpr const char kPrintFailed[] =
+    QT_TRANSLATE_NOOP("frmTarvolen_300413", "Nothing was printed: %1 could not be opened.");
+//: %1 is the platform asked for, %2 the list of those Qt has.
+inline constexpr const char kNoSuchPlatform[] = QT_TRANSLATE_NOOP("main",
+    "tarvolen: the Qt platform plugin \"%1\" could not be loaded; the platforms Qt has are: %2");
 inline constexpr const char kListNameR1[] = QT_TRANSLATE_NOOP("frmTarvolen_300413", "r1");
 inline constexpr const char kListNameR2[] = QT_TRANSLATE_NOOP("frmTarvolen_300413", "r2");
 inline constexpr const char kListNamePQ[] = QT_TRANSLATE_NOOP("frmTarvolen_300413", "PQ");
