@@ -170,7 +170,7 @@
     <message>
         <source>tarvolen: the Qt platform plugin &quot;%1&quot; could not be loaded; the platforms Qt has are: %2</source>
         <extracomment>%1 is the platform asked for, %2 the list of those Qt has.</extracomment>
-        <translation>tarvolen: impossibile caricare il plugin di piattaforma Qt «%1»; le piattaforme che Qt ha sono: %2</translation>
+        <translation>tarvolen: impossibile caricare il plugin di piattaforma Qt «%1»; le piattaforme disponibili in Qt sono: %2</translation>
     </message>
 </context>
 </TS>

@@ -170,7 +170,7 @@
     <message>
         <source>tarvolen: the Qt platform plugin &quot;%1&quot; could not be loaded; the platforms Qt has are: %2</source>
         <extracomment>%1 is the platform asked for, %2 the list of those Qt has.</extracomment>
-        <translation>tarvolen: não foi possível carregar o plugin de plataforma do Qt “%1”; as plataformas que o Qt tem são: %2</translation>
+        <translation>tarvolen: não foi possível carregar o plugin de plataforma do Qt “%1”; as plataformas disponíveis no Qt são: %2</translation>
     </message>
 </context>
 </TS>
