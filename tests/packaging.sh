@@ -21,7 +21,11 @@ desktop=$p/share/applications/$id.desktop
 out=$(desktop-file-validate "$desktop" 2>&1) && [[ -z $out ]] || fail "desktop-file-validate: $out"
 for line in Exec=tarvolen Icon=$id 'Categories=Education;Math;'; do grep -qx "$line" "$desktop" || fail "no $line"; done
 out=$(appstreamcli validate --no-net "$p/share/metainfo/$id.metainfo.xml" 2>&1) || fail "appstreamcli validate: $out"
-for l in de es fr; do grep -q "^Name\[$l\]=Tarvolen" "$desktop" && grep -q "<summary xml:lang=\"$l\">" "$p/share/metainfo/$id.metainfo.xml" || fail "no $l name or summary"; done
+# Each language of the lesson in the menu and in the software centre: name, words to search, description.
+for l in de es fr it pt; do
+  for line in "^Name\[$l\]=Tarvolen" "^Comment\[$l\]=" "^Keywords\[$l\]="; do grep -q "$line" "$desktop" || fail "no $line"; done
+  for tag in summary p keyword; do grep -q "<$tag xml:lang=\"$l\">" "$p/share/metainfo/$id.metainfo.xml" || fail "no $l $tag in the metainfo"; done
+done
 
 for png in "$p/$icons"/*x*/apps/$id.png; do [[ $png == */$(convert "$png" -format %wx%h info:)/apps/* ]] || fail "$png: wrong size"; done
 # The hand-written SVG shows what the program paints: both sampled at 256 px, in icon units x 8.

@@ -18,16 +18,16 @@
     <message>
         <source>Now  select  length  of  radius  r1   for one circle.</source>
         <extracomment>Keep &quot;r1&quot;; no &quot;2&quot; or other &quot;r1&quot;.</extracomment>
-        <translation>Wähle nun die Länge des Radius r1 für den einen Kreis.</translation>
+        <translation>Wähle nun die Länge des Radius r1 des ersten Kreises.</translation>
     </message>
     <message>
         <source>Select  length  of  radius  r2  for  the  other circle.</source>
         <extracomment>Keep &quot;r2&quot;; no &quot;1&quot; or other &quot;r2&quot;.</extracomment>
-        <translation>Wähle die Länge des Radius r2 für den anderen Kreis.</translation>
+        <translation>Wähle die Länge des Radius r2 des zweiten Kreises.</translation>
     </message>
     <message>
         <source> Select the distance PQ between  their centers P and Q</source>
-        <translation>Wähle den Abstand PQ der beiden Mittelpunkte P und Q.</translation>
+        <translation>Wähle den Abstand PQ der Mittelpunkte P und Q.</translation>
     </message>
     <message>
         <source>Suppose that the centre of a circle is P and its radius is r1.</source>
@@ -42,7 +42,7 @@
     <message>
         <source>It  will  be  highlighted  according  to  your selection  of  r1 ,  r2  and  PQ.</source>
         <extracomment>Keep &quot;r1&quot;, &quot;r2&quot; and &quot;PQ&quot; once each.</extracomment>
-        <translation>Der zutreffende Fall wird nach deiner Wahl von r1, r2 und PQ hervorgehoben.</translation>
+        <translation>Der zutreffende Fall wird je nach deiner Wahl von r1, r2 und PQ hervorgehoben.</translation>
     </message>
     <message>
         <source>Double Click any of these 3 buttons and turn mouse wheel.</source>
@@ -61,17 +61,17 @@
     <message>
         <source> (3)  If | r1 - r2 | &lt; PQ &lt; r1 + r2  then the two circles intersect each other in 2 Points.</source>
         <extracomment>Keep &quot; (3) &quot; first and the formula as written, &quot;r1 + r2&quot; last; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
-        <translation> (3)  Für | r1 - r2 | &lt; PQ &lt; r1 + r2 schneiden sich die beiden Kreise in 2 Punkten.</translation>
+        <translation> (3)  Für | r1 - r2 | &lt; PQ &lt; r1 + r2 schneiden sich die Kreise in zwei Punkten.</translation>
     </message>
     <message>
         <source> (4)  If PQ &lt; | r1 - r2 |  then the two circles neither intersect nor touch and one of them is inside the other.</source>
         <extracomment>Keep &quot; (4) &quot; first and the formula as written; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
-        <translation> (4)  Für PQ &lt; | r1 - r2 | liegt der eine Kreis ohne gemeinsamen Punkt im Innern des anderen.</translation>
+        <translation> (4)  Für PQ &lt; | r1 - r2 | liegt der kleinere Kreis ohne gemeinsamen Punkt im Innern des größeren.</translation>
     </message>
     <message>
         <source> (5)  If PQ &gt; r1 + r2  then the two circles do not intersect or touch and each is outside the other.</source>
         <extracomment>Keep &quot; (5) &quot; first and the formula &quot;r1 + r2&quot; as written; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
-        <translation> (5)  Für PQ &gt; r1 + r2 liegen die Kreise ohne gemeinsamen Punkt außerhalb voneinander.</translation>
+        <translation> (5)  Für PQ &gt; r1 + r2 liegt jeder Kreis ohne gemeinsamen Punkt außerhalb des anderen.</translation>
     </message>
     <message>
         <source>Next</source>
@@ -80,7 +80,7 @@
     </message>
     <message>
         <source>Back</source>
-        <translation>Start</translation>
+        <translation>Intro</translation>
     </message>
     <message>
         <source>Print</source>
@@ -96,11 +96,11 @@
     </message>
     <message>
         <source>In this Situation one and only one Possibility exists, out of below five..</source>
-        <translation>In dieser Lage trifft genau einer der fünf folgenden Fälle zu.</translation>
+        <translation>Für zwei solche Kreise trifft genau einer der fünf folgenden Fälle zu.</translation>
     </message>
     <message>
         <source> Select the distance PQ between  their centers P and Q.</source>
-        <translation>Wähle den Abstand PQ der beiden Mittelpunkte P und Q.</translation>
+        <translation>Wähle den Abstand PQ der Mittelpunkte P und Q.</translation>
     </message>
     <message>
         <source>Tarvolen in a Plane</source>
@@ -129,7 +129,7 @@
     </message>
     <message>
         <source>Alt+B</source>
-        <translation>Alt+S</translation>
+        <translation>Alt+I</translation>
     </message>
     <message>
         <source>Alt+P</source>
@@ -149,7 +149,7 @@
     </message>
     <message>
         <source>The two circles coincide: they have every point in common.</source>
-        <translation>Die beiden Kreise fallen zusammen: Sie haben alle Punkte gemeinsam.</translation>
+        <translation>Die beiden Kreise fallen zusammen: sie haben alle Punkte gemeinsam.</translation>
     </message>
     <message>
         <source>Nothing was printed: %1 could not be opened.</source>

@@ -18,7 +18,7 @@
     <message>
         <source>Now  select  length  of  radius  r1   for one circle.</source>
         <extracomment>Keep &quot;r1&quot;; no &quot;2&quot; or other &quot;r1&quot;.</extracomment>
-        <translation>Elige ahora la longitud del radio r1 de una circunferencia.</translation>
+        <translation>Elige ahora la longitud del radio r1 de la primera circunferencia.</translation>
     </message>
     <message>
         <source>Select  length  of  radius  r2  for  the  other circle.</source>
@@ -61,17 +61,17 @@
     <message>
         <source> (3)  If | r1 - r2 | &lt; PQ &lt; r1 + r2  then the two circles intersect each other in 2 Points.</source>
         <extracomment>Keep &quot; (3) &quot; first and the formula as written, &quot;r1 + r2&quot; last; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
-        <translation> (3)  Si | r1 - r2 | &lt; PQ &lt; r1 + r2, las circunferencias se cortan en 2 puntos.</translation>
+        <translation> (3)  Si | r1 - r2 | &lt; PQ &lt; r1 + r2, las circunferencias se cortan en dos puntos.</translation>
     </message>
     <message>
         <source> (4)  If PQ &lt; | r1 - r2 |  then the two circles neither intersect nor touch and one of them is inside the other.</source>
         <extracomment>Keep &quot; (4) &quot; first and the formula as written; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
-        <translation> (4)  Si PQ &lt; | r1 - r2 |, las circunferencias no se tocan y una está dentro de la otra.</translation>
+        <translation> (4)  Si PQ &lt; | r1 - r2 |, las circunferencias no tienen puntos comunes: una es interior a la otra.</translation>
     </message>
     <message>
         <source> (5)  If PQ &gt; r1 + r2  then the two circles do not intersect or touch and each is outside the other.</source>
         <extracomment>Keep &quot; (5) &quot; first and the formula &quot;r1 + r2&quot; as written; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
-        <translation> (5)  Si PQ &gt; r1 + r2, las circunferencias no se tocan y cada una está fuera de la otra.</translation>
+        <translation> (5)  Si PQ &gt; r1 + r2, las circunferencias no tienen puntos comunes: son exteriores.</translation>
     </message>
     <message>
         <source>Next</source>

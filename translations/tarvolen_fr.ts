@@ -61,7 +61,7 @@
     <message>
         <source> (3)  If | r1 - r2 | &lt; PQ &lt; r1 + r2  then the two circles intersect each other in 2 Points.</source>
         <extracomment>Keep &quot; (3) &quot; first and the formula as written, &quot;r1 + r2&quot; last; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
-        <translation> (3)  Si | r1 - r2 | &lt; PQ &lt; r1 + r2, les deux cercles se coupent en 2 points.</translation>
+        <translation> (3)  Si | r1 - r2 | &lt; PQ &lt; r1 + r2, les deux cercles se coupent en deux points.</translation>
     </message>
     <message>
         <source> (4)  If PQ &lt; | r1 - r2 |  then the two circles neither intersect nor touch and one of them is inside the other.</source>
@@ -149,12 +149,12 @@
     </message>
     <message>
         <source>The two circles coincide: they have every point in common.</source>
-        <translation>Les deux cercles sont confondus : ils ont tous leurs points en commun.</translation>
+        <translation>Les deux cercles sont confondus&#xa0;: ils ont tous leurs points en commun.</translation>
     </message>
     <message>
         <source>Nothing was printed: %1 could not be opened.</source>
         <extracomment>%1 is the printer&apos;s name or the file&apos;s path.</extracomment>
-        <translation>Rien n’a été imprimé : impossible d’ouvrir %1.</translation>
+        <translation>Rien n’a été imprimé&#xa0;: impossible d’ouvrir %1.</translation>
     </message>
 </context>
 <context>
@@ -170,7 +170,7 @@
     <message>
         <source>tarvolen: the Qt platform plugin &quot;%1&quot; could not be loaded; the platforms Qt has are: %2</source>
         <extracomment>%1 is the platform asked for, %2 the list of those Qt has.</extracomment>
-        <translation>tarvolen : impossible de charger le greffon de plateforme Qt « %1 » ; Qt dispose de ces plateformes : %2</translation>
+        <translation>tarvolen: impossible de charger le greffon de plateforme Qt «&#xa0;%1&#xa0;»&#xa0;; Qt dispose de ces plateformes&#xa0;: %2</translation>
     </message>
 </context>
 </TS>

@@ -42,8 +42,10 @@ QString useLanguage(const QLocale &locale)
         return language;
     if (lessonTexts.load(lessonFile(language)))
         QCoreApplication::installTranslator(&lessonTexts);
-    // Debian's qt6-translations-l10n; without it Qt's dialogs stay English.
-    if (qtTexts.load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    // Debian's qt6-translations-l10n; without it Qt's dialogs stay English. Asked for in the
+    // lesson's own variant (pt_BR), since Qt ships no plain qtbase_pt.
+    const QString variant = lessonTexts.language().isEmpty() ? language : lessonTexts.language();
+    if (qtTexts.load(QStringLiteral("qtbase_") + variant, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts);
     return language;
 }

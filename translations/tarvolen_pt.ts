@@ -1,0 +1,176 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pt_BR" sourcelanguage="en">
+<context>
+    <name>frmTarvolen_300413</name>
+    <message>
+        <source>Chapter 4:  Tarvolen in a Plane.</source>
+        <translation>Capítulo 4:  Tarvolen no plano.</translation>
+    </message>
+    <message>
+        <source>Tarvolen in R²</source>
+        <translation>Tarvolen em R²</translation>
+    </message>
+    <message>
+        <source>Let us test it for practice..    Click &apos;Next&apos;</source>
+        <translation>Agora vamos praticar.    Clique em “Próx.”</translation>
+    </message>
+    <message>
+        <source>Now  select  length  of  radius  r1   for one circle.</source>
+        <extracomment>Keep &quot;r1&quot;; no &quot;2&quot; or other &quot;r1&quot;.</extracomment>
+        <translation>Agora escolha a medida do raio r1 da primeira circunferência.</translation>
+    </message>
+    <message>
+        <source>Select  length  of  radius  r2  for  the  other circle.</source>
+        <extracomment>Keep &quot;r2&quot;; no &quot;1&quot; or other &quot;r2&quot;.</extracomment>
+        <translation>Escolha a medida do raio r2 da outra circunferência.</translation>
+    </message>
+    <message>
+        <source> Select the distance PQ between  their centers P and Q</source>
+        <translation>Escolha a distância PQ entre os centros P e Q.</translation>
+    </message>
+    <message>
+        <source>Suppose that the centre of a circle is P and its radius is r1.</source>
+        <extracomment>Keep &quot;r1&quot; once; no &quot;2&quot; anywhere.</extracomment>
+        <translation>Seja uma circunferência de centro P e raio r1.</translation>
+    </message>
+    <message>
+        <source>Suppose that in the same plane there is another circle with centre Q and radius r2.</source>
+        <extracomment>Keep &quot;r2&quot; once; no &quot;1&quot; anywhere.</extracomment>
+        <translation>Seja, no mesmo plano, outra circunferência de centro Q e raio r2.</translation>
+    </message>
+    <message>
+        <source>It  will  be  highlighted  according  to  your selection  of  r1 ,  r2  and  PQ.</source>
+        <extracomment>Keep &quot;r1&quot;, &quot;r2&quot; and &quot;PQ&quot; once each.</extracomment>
+        <translation>O caso que vale será destacado conforme sua escolha de r1, r2 e PQ.</translation>
+    </message>
+    <message>
+        <source>Double Click any of these 3 buttons and turn mouse wheel.</source>
+        <translation>Clique duas vezes em uma das 3 listas e gire a roda do mouse.</translation>
+    </message>
+    <message>
+        <source> (1)  If PQ =  r1 + r2 then the two circles touch each other externally.</source>
+        <extracomment>Keep &quot; (1) &quot; first and the formula as written; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
+        <translation> (1)  Se PQ = r1 + r2, as circunferências são tangentes exteriores.</translation>
+    </message>
+    <message>
+        <source> (2)  If PQ = | r1 - r2 | then the two circles touch each other internally.</source>
+        <extracomment>Keep &quot; (2) &quot; first and the formula as written; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
+        <translation> (2)  Se PQ = | r1 - r2 |, as circunferências são tangentes interiores.</translation>
+    </message>
+    <message>
+        <source> (3)  If | r1 - r2 | &lt; PQ &lt; r1 + r2  then the two circles intersect each other in 2 Points.</source>
+        <extracomment>Keep &quot; (3) &quot; first and the formula as written, &quot;r1 + r2&quot; last; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
+        <translation> (3)  Se | r1 - r2 | &lt; PQ &lt; r1 + r2, as circunferências são secantes em dois pontos.</translation>
+    </message>
+    <message>
+        <source> (4)  If PQ &lt; | r1 - r2 |  then the two circles neither intersect nor touch and one of them is inside the other.</source>
+        <extracomment>Keep &quot; (4) &quot; first and the formula as written; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
+        <translation> (4)  Se PQ &lt; | r1 - r2 |, as circunferências não têm pontos comuns: uma é interna à outra.</translation>
+    </message>
+    <message>
+        <source> (5)  If PQ &gt; r1 + r2  then the two circles do not intersect or touch and each is outside the other.</source>
+        <extracomment>Keep &quot; (5) &quot; first and the formula &quot;r1 + r2&quot; as written; no other &quot;r1&quot; or &quot;r2&quot;.</extracomment>
+        <translation> (5)  Se PQ &gt; r1 + r2, as circunferências não têm pontos comuns: são externas.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <extracomment>One short word on a button 33 pixels wide, as are Back, Print and Home.</extracomment>
+        <translation>Próx.</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Voltar</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Impr.</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Sair</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Ajuda</translation>
+    </message>
+    <message>
+        <source>In this Situation one and only one Possibility exists, out of below five..</source>
+        <translation>Para duas circunferências assim, vale apenas um dos cinco casos abaixo.</translation>
+    </message>
+    <message>
+        <source> Select the distance PQ between  their centers P and Q.</source>
+        <translation>Escolha a distância PQ entre os centros P e Q.</translation>
+    </message>
+    <message>
+        <source>Tarvolen in a Plane</source>
+        <translation>Tarvolen no plano</translation>
+    </message>
+    <message>
+        <source>This case holds for the chosen r1 = %1, r2 = %2 and PQ = %3.</source>
+        <translation>Este caso vale para os valores escolhidos r1 = %1, r2 = %2 e PQ = %3.</translation>
+    </message>
+    <message>
+        <source>r1</source>
+        <translation>r1</translation>
+    </message>
+    <message>
+        <source>r2</source>
+        <translation>r2</translation>
+    </message>
+    <message>
+        <source>PQ</source>
+        <translation>PQ</translation>
+    </message>
+    <message>
+        <source>Alt+N</source>
+        <extracomment>Alt and the first letter of the translated Next; Back, Print and Home likewise.</extracomment>
+        <translation>Alt+P</translation>
+    </message>
+    <message>
+        <source>Alt+B</source>
+        <translation>Alt+V</translation>
+    </message>
+    <message>
+        <source>Alt+P</source>
+        <translation>Alt+I</translation>
+    </message>
+    <message>
+        <source>Alt+H</source>
+        <translation>Alt+S</translation>
+    </message>
+    <message>
+        <source>Programmer: </source>
+        <translation>Programação: </translation>
+    </message>
+    <message>
+        <source>(Website, </source>
+        <translation>(Site, </translation>
+    </message>
+    <message>
+        <source>The two circles coincide: they have every point in common.</source>
+        <translation>As duas circunferências coincidem: têm todos os pontos em comum.</translation>
+    </message>
+    <message>
+        <source>Nothing was printed: %1 could not be opened.</source>
+        <extracomment>%1 is the printer&apos;s name or the file&apos;s path.</extracomment>
+        <translation>Nada foi impresso: não foi possível abrir %1.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Qt&apos;s Wayland plugin is missing (package qt6-wayland); </source>
+        <translation>falta o plugin Wayland do Qt (pacote qt6-wayland); </translation>
+    </message>
+    <message>
+        <source>tarvolen: no display could be opened for the lesson window (%1); %2run it under a virtual one with: xvfb-run -a %3</source>
+        <translation>tarvolen: não foi possível abrir uma tela para a janela da lição (%1); %2execute-a em uma tela virtual com: xvfb-run -a %3</translation>
+    </message>
+    <message>
+        <source>tarvolen: the Qt platform plugin &quot;%1&quot; could not be loaded; the platforms Qt has are: %2</source>
+        <extracomment>%1 is the platform asked for, %2 the list of those Qt has.</extracomment>
+        <translation>tarvolen: não foi possível carregar o plugin de plataforma do Qt “%1”; as plataformas disponíveis no Qt são: %2</translation>
+    </message>
+</context>
+</TS>
