@@ -9,60 +9,41 @@
 #include "test_support.h"
 #include "toolkit/art.h"
 
-#include <QPainter>
 #include <QPrinter>
 #include <QtTest>
 
 namespace {
 
 // The picture after a learner's steps: lblX clicks that label; CboX=v presses the down arrow
-// on that list until it shows v; TimerN is one blink tick; "bare" and "lblCombo" move the
-// pointer over the bare window or the strip of lblCombo below the lists; "page" prints and
-// gives the page; "hand" and "icon" give those images instead of the window.
-QImage picture(const QStringList &steps)
+// on that list until it shows v; TimerN is one blink tick; @x,y moves the pointer there from
+// outside the window; "page" prints and gives the page at 96 dots an inch (a design pixel a
+// dot); "hand" and "icon" give those pictures.
+QImage picture(const QStringList &steps, const QString &pdf)
 {
-    if (steps.last() == "hand")
-        return toolkit::handPixmap().toImage();
-    if (steps.last() == "icon") // as the build painted it for the desktop
-        return QImage(QFINDTESTDATA("../data/icons/64x64/apps/org.example.tarvolen.png"));
+    if (steps[0] == "hand" || steps[0] == "icon") // the icon as the build painted it for the desktop
+        return steps[0] == "hand" ? toolkit::handPixmap().toImage() : QImage(QFINDTESTDATA("../data/icons/64x64/apps/org.example.tarvolen.png"));
     frmTarvolen_300413 w;
     testing::freezeBlinks(w);
+    w.setPrintDialogRunner(std::make_unique<testing::AnsweringDialog>([&pdf](QPrinter &p) { p.setOutputFileName(pdf), p.setPageSize(QPageSize(QPageSize::A4)); return true; }));
     w.show();
     if (!QTest::qWaitForWindowExposed(&w))
         return {};
-    const auto control = [&w](const QString &name) { return w.findChild<QWidget *>(name); };
-    QTemporaryDir dir;
     for (const QString &step : steps) {
-        const QString name = step.section('=', 0, 0);
-        if (auto *list = qobject_cast<QComboBox *>(control(name))) {
+        QWidget *control = w.findChild<QWidget *>(step.section('=', 0, 0) == "page" ? "lblPrint" : step.section('=', 0, 0));
+        if (auto *list = qobject_cast<QComboBox *>(control))
             for (int i = 0; i < 14 && list->currentText() != step.section('=', 1); ++i)
                 QTest::keyClick(list, Qt::Key_Down);
-        } else if (name.startsWith("Timer")) {
-            w.findChild<toolkit::Timer *>(name)->fire();
-        } else if (name == "bare" || name == "lblCombo") {
-            QTest::mouseMove(&w, QPoint(-60, -60)); // from outside, so that the move is never a no-op
-            QTest::mouseMove(&w, name == "bare" ? QPoint(12, 400)
-                                                : QPoint(control(name)->geometry().center().x(), control("Frame_Cbo")->geometry().bottom() + 4));
-        } else if (name == "page") { // at 96 dots an inch: a design pixel a dot
-            const QString pdf = dir.filePath("page.pdf");
-            w.setPrintDialogRunner(std::make_unique<testing::AnsweringDialog>([&pdf](QPrinter &printer) {
-                printer.setOutputFileName(pdf);
-                printer.setPageSize(QPageSize(QPageSize::A4));
-                return true;
-            }));
-            QTest::mouseClick(control("lblPrint"), Qt::LeftButton);
-            QProcess::execute("pdftoppm", {"-r", "96", "-png", "-singlefile", pdf, dir.filePath("page")});
-            return QImage(dir.filePath("page.png"));
-        } else {
-            QTest::mouseClick(control(name), Qt::LeftButton);
-        }
+        else if (step.startsWith("Timer"))
+            w.findChild<toolkit::Timer *>(step)->fire();
+        else if (step.startsWith('@'))
+            QTest::mouseMove(&w, {-60, -60}), QTest::mouseMove(&w, {step.mid(1).section(',', 0, 0).toInt(), step.section(',', 1).toInt()});
+        else
+            QTest::mouseClick(control, Qt::LeftButton);
     }
-    return testing::grabWindow(w);
-}
-
-QString pictureFile(const QString &dir, const QString &name, const char *kind = "")
-{
-    return dir + '/' + QString(name).replace(QRegularExpression("\\W+"), "-") + kind + ".png";
+    if (steps.last() != "page")
+        return testing::grabWindow(w);
+    QProcess::execute("pdftoppm", {"-r", "96", "-png", "-singlefile", pdf, pdf.chopped(4)});
+    return QImage(pdf.chopped(4) + ".png");
 }
 
 } // namespace
@@ -77,81 +58,62 @@ private slots:
     void pictures_data()
     {
         QTest::addColumn<QString>("steps");
-        // Where the ink of a colour lies within an area, "r,g,b area = box" (x,y,w,h), for what
-        // no other test samples.
-        QTest::addColumn<QStringList>("ink");
-        // The values and redraws of tst_window's figures; the lists' blinks at magenta.
-        QTest::newRow("introduction") << "Timer1 Timer2" << QStringList();
-        QTest::newRow("practice, nothing chosen") << "lblNext Timer5" << QStringList();
-        QTest::newRow("practice, r1 chosen") << "lblNext CboR1=2 Timer5" << QStringList();
-        QTest::newRow("practice, r2 chosen") << "lblNext CboR1=2 CboR2=3 Timer5" << QStringList();
-        QTest::newRow("case 1, r1=2 r2=3 PQ=5") << "lblNext CboR1=2 CboR2=3 CboPQ=5" << QStringList();
-        QTest::newRow("case 2, r1=2 r2=5 PQ=3") << "lblNext CboR1=2 CboR2=5 CboPQ=3" << QStringList();
-        QTest::newRow("case 3, r1=2 r2=3 PQ=4") << "lblNext CboR1=2 CboR2=2 CboPQ=4 CboR2=3" << QStringList();
-        QTest::newRow("case 4, r1=1 r2=4 PQ=2") << "lblNext CboR1=1 CboR2=2 CboPQ=2 CboR2=4" << QStringList();
-        QTest::newRow("case 5, r1=5 r2=5 PQ=12") << "lblNext CboR1=5 CboR2=3 CboPQ=12 CboR2=5" << QStringList();
-        // The arrow in frameHelp at (536, 48) px: 4 px in, clear of the hint, Line26 1 px wide at
-        // 120 twips and Line25 2 px wide at 960; its point at (3600, 600) twips, the frame's edge.
-        QTest::newRow("help arrow") << "lblNext CboR1=2 CboR2=2 CboPQ=4 CboR2=3 bare lblCombo"
-                                    << QStringList{"255,0,255 540,48,1,89 = 540,56,1,1", "0,64,0 540,48,1,89 = 540,111,1,2",
-                                                   "255,0,255 775,48,2,89 = 775,87,1,1", "0,64,0 775,48,2,89 = 775,88,1,1"};
-        QTest::newRow("after Back") << "lblNext CboR1=2 CboR2=3 CboPQ=4 lblBack Timer1" << QStringList();
-        QTest::newRow("printed page") << "lblNext CboR1=3 CboR2=2 CboPQ=4 page" << QStringList();
-        // The finger tip at the hot spot (12, 1): the hand's top ink, in row 1 about column 12.
-        QTest::newRow("pointing hand") << "hand" << QStringList{"0,0,0 0,0,32,3 = 11,1,3,1"};
-        QTest::newRow("icon 64 px") << "icon" << QStringList();
+        // Samples for what no other test samples: the ink of colour r, g, b within an area
+        // x, y, w, h lies in the box x, y, w, h.
+        QTest::addColumn<QList<QList<int>>>("ink");
+        // The values and redraws of tst_window's figures; the pending list at magenta.
+        QTest::newRow("introduction") << "Timer1 Timer2" << QList<QList<int>>();
+        QTest::newRow("practice, nothing chosen") << "lblNext Timer5" << QList<QList<int>>();
+        QTest::newRow("practice, r1 chosen") << "lblNext CboR1=2 Timer5" << QList<QList<int>>();
+        QTest::newRow("practice, r2 chosen") << "lblNext CboR1=2 CboR2=3 Timer5" << QList<QList<int>>();
+        QTest::newRow("case 1, r1=2 r2=3 PQ=5") << "lblNext CboR1=2 CboR2=3 CboPQ=5" << QList<QList<int>>();
+        QTest::newRow("case 2, r1=2 r2=5 PQ=3") << "lblNext CboR1=2 CboR2=5 CboPQ=3" << QList<QList<int>>();
+        QTest::newRow("case 3, r1=2 r2=3 PQ=4") << "lblNext CboR1=2 CboR2=2 CboPQ=4 CboR2=3" << QList<QList<int>>();
+        QTest::newRow("case 4, r1=1 r2=4 PQ=2") << "lblNext CboR1=1 CboR2=2 CboPQ=2 CboR2=4" << QList<QList<int>>();
+        QTest::newRow("case 5, r1=5 r2=5 PQ=12") << "lblNext CboR1=5 CboR2=3 CboPQ=12 CboR2=5" << QList<QList<int>>();
+        // The pointer over the bare window, then below the lists over lblCombo (11640, 1080
+        // twips, 2415 wide) under Frame_Cbo (720 high, 855). The arrow in frameHelp at (536,
+        // 48) px: 4 px in, clear of the hint, Line26 1 px wide at 120 twips and Line25 2 px
+        // wide at 960; its point at (3600, 600) twips, the frame's right edge.
+        QTest::newRow("help arrow") << "lblNext CboR1=2 CboR2=2 CboPQ=4 CboR2=3 @12,400 @856,108"
+                                    << QList<QList<int>>{{255, 0, 255, 540, 48, 1, 89, 540, 56, 1, 1}, {0, 64, 0, 540, 48, 1, 89, 540, 111, 1, 2},
+                                                         {255, 0, 255, 775, 48, 2, 89, 775, 87, 1, 1}, {0, 64, 0, 775, 48, 2, 89, 775, 88, 1, 1}};
+        QTest::newRow("after Back") << "lblNext CboR1=2 CboR2=3 CboPQ=4 lblBack Timer1" << QList<QList<int>>();
+        QTest::newRow("printed page") << "lblNext CboR1=3 CboR2=2 CboPQ=4 page" << QList<QList<int>>();
+        // The finger tip at the hot spot (12, 1): the white of the finger begins right below it.
+        QTest::newRow("pointing hand") << "hand" << QList<QList<int>>{{255, 255, 255, 0, 0, 32, 4, 11, 2, 3, 2}};
+        QTest::newRow("icon 64 px") << "icon" << QList<QList<int>>();
     }
 
     void pictures()
     {
         QFETCH(QString, steps);
-        QFETCH(QStringList, ink);
-        const QImage actual = picture(steps.split(' '));
-        QVERIFY2(!actual.isNull(), "no picture");
-        const QString name = QTest::currentDataTag(), out = QCoreApplication::applicationDirPath() + "/pictures";
-        const QString approvedFile = pictureFile(QFINDTESTDATA("approved"), name);
+        QFETCH(QList<QList<int>>, ink);
+        QTemporaryDir dir;
+        const QImage actual = picture(steps.split(' '), dir.filePath("page.pdf"));
+        const QString name = QString(QTest::currentDataTag()).replace(QRegularExpression("\\W+"), "-") + "%1.png";
+        const QString approvedFile = QFINDTESTDATA("approved") + '/' + name.arg(""), out = QCoreApplication::applicationDirPath() + "/pictures/" + name;
         const QImage approved = QImage(approvedFile).convertToFormat(actual.format());
-        const bool sized = approved.size() == actual.size();
-        QImage diff(approved.size(), QImage::Format_RGB32); // the approved picture faded, what differs red
-        int differ = approved.isNull() || !sized;
+        QImage diff = approved.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32); // what differs in red
+        int differ = 0;
         QRect where;
-        for (int y = 0; y < diff.height() && sized; ++y)
-            for (int x = 0; x < diff.width(); ++x) {
-                const bool same = approved.pixel(x, y) == actual.pixel(x, y);
-                const int grey = 128 + qGray(approved.pixel(x, y)) / 2;
-                diff.setPixel(x, y, same ? qRgb(grey, grey, grey) : qRgb(255, 0, 0));
-                differ += !same;
-                where |= same ? QRect() : QRect(x, y, 1, 1);
-            }
-        QDir().mkpath(out);
-        for (const char *kind : {".actual", ".diff"})
-            QFile::remove(pictureFile(out, name, kind));
-        const bool approving = qEnvironmentVariableIsSet("APPROVE_PICTURES");
-        if (differ && !approving) {
-            actual.save(pictureFile(out, name, ".actual"));
-            if (sized)
-                diff.save(pictureFile(out, name, ".diff"));
+        for (int p = 0; !actual.isNull() && approved.size() == actual.size() && p < actual.width() * actual.height(); ++p) {
+            const int x = p % actual.width(), y = p / actual.width();
+            if (approved.pixel(x, y) != actual.pixel(x, y))
+                diff.setPixel(x, y, qRgb(255, 0, 0)), ++differ, where |= QRect(x, y, 1, 1);
         }
-
-        QImage flat(actual.size(), QImage::Format_RGB32); // transparent parts read as white
-        flat.fill(Qt::white);
-        QPainter(&flat).drawImage(0, 0, actual);
-        for (const QString &sample : ink) {
-            QList<int> n;
-            for (const QString &number : sample.split(QRegularExpression("[ ,=]+")))
-                n << number.toInt();
-            const QRect found = testing::inkBox(flat, QRect(n[3], n[4], n[5], n[6]), QColor(n[0], n[1], n[2]));
-            QVERIFY2(found == QRect(n[7], n[8], n[9], n[10]), qPrintable(sample + ", found " + QDebug::toString(found)));
+        const bool approving = qEnvironmentVariableIsSet("APPROVE_PICTURES"), same = !actual.isNull() && approved.size() == actual.size() && !differ;
+        QDir().mkpath(out.section('/', 0, -2));
+        QFile::remove(out.arg(".actual")), QFile::remove(out.arg(".diff"));
+        if (!same && !approving)
+            actual.save(out.arg(".actual")), differ && diff.save(out.arg(".diff"));
+        for (const QList<int> &n : ink) { // transparent reads as black
+            const QRect found = testing::inkBox(actual, QRect(n[3], n[4], n[5], n[6]), QColor(n[0], n[1], n[2]));
+            QVERIFY2(found == QRect(n[7], n[8], n[9], n[10]), qPrintable(QDebug::toString(n) + ", found " + QDebug::toString(found)));
         }
-        if (differ && approving) { // only once the samples hold
-            QVERIFY(actual.save(approvedFile));
-            return qInfo("approved %s", qPrintable(approvedFile));
-        }
-        QVERIFY2(!differ,
-                 qPrintable(approved.isNull() ? "no approved picture " + approvedFile
-                            : !sized ? QString::asprintf("%d x %d px, approved %d x %d", actual.width(), actual.height(), approved.width(), approved.height())
-                                     : QString::asprintf("%d pixels differ, within %d x %d px from (%d, %d): see ", differ, where.width(), where.height(), where.x(), where.y())
-                                           + pictureFile(out, name, ".diff")));
+        QVERIFY2(same || (approving && actual.save(approvedFile)), // approved only once the samples hold
+                 qPrintable(approved.size() != actual.size() ? QString::asprintf("%d x %d px, approved ", actual.width(), actual.height()) + (approved.isNull() ? "none: " + approvedFile : QDebug::toString(approved.size()))
+                                  : QString::asprintf("%d pixels differ within %d x %d px from (%d, %d), see ", differ, where.width(), where.height(), where.x(), where.y()) + out.arg(".diff")));
     }
 };
 
