@@ -9,6 +9,7 @@
 #include "test_support.h"
 #include "toolkit/art.h"
 
+#include <QLineEdit>
 #include <QPrinter>
 #include <QtTest>
 
@@ -26,14 +27,16 @@ QImage picture(const QStringList &steps, const QString &pdf)
     testing::freezeBlinks(w);
     w.setPrintDialogRunner(std::make_unique<testing::AnsweringDialog>([&pdf](QPrinter &p) { p.setOutputFileName(pdf), p.setPageSize(QPageSize(QPageSize::A4)); return true; }));
     w.show();
-    if (!QTest::qWaitForWindowExposed(&w))
+    w.activateWindow();
+    if (!QTest::qWaitForWindowActive(&w))
         return {};
     for (const QString &step : steps) {
         QWidget *control = w.findChild<QWidget *>(step.section('=', 0, 0) == "page" ? "lblPrint" : step.section('=', 0, 0));
-        if (auto *list = qobject_cast<QComboBox *>(control))
+        if (auto *list = qobject_cast<QComboBox *>(control)) { // a click into its field, then the keys go to it
+            QTest::mouseClick(list->lineEdit(), Qt::LeftButton);
             for (int i = 0; i < 14 && list->currentText() != step.section('=', 1); ++i)
-                QTest::keyClick(list, Qt::Key_Down);
-        else if (step.startsWith("Timer"))
+                QTest::keyClick(w.windowHandle(), Qt::Key_Down);
+        } else if (step.startsWith("Timer"))
             w.findChild<toolkit::Timer *>(step)->fire();
         else if (step.startsWith('@'))
             QTest::mouseMove(&w, {-60, -60}), QTest::mouseMove(&w, {step.mid(1).section(',', 0, 0).toInt(), step.section(',', 1).toInt()});
@@ -53,7 +56,7 @@ class PicturesTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { testing::prepareApplication(); }
+    void initTestCase() { testing::prepareApplication(), QApplication::setCursorFlashTime(0); } // a text cursor that stays
 
     void pictures_data()
     {
