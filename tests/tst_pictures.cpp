@@ -15,8 +15,8 @@
 
 namespace {
 
-// The picture after a learner's steps: lblX clicks that label; CboX=v presses the down arrow
-// on that list until it shows v; TimerN is one blink tick; @x,y moves the pointer there from
+// The picture after a learner's steps: lblX clicks that label; CboX=v clicks into that list's
+// field and presses the down arrow until it shows v; TimerN is one blink tick; @x,y moves the pointer there from
 // outside the window; "page" prints and gives the page at 96 dots an inch (a design pixel a
 // dot); "hand" and "icon" give those pictures.
 QImage picture(const QStringList &steps, const QString &pdf)
@@ -36,12 +36,13 @@ QImage picture(const QStringList &steps, const QString &pdf)
             QTest::mouseClick(list->lineEdit(), Qt::LeftButton);
             for (int i = 0; i < 14 && list->currentText() != step.section('=', 1); ++i)
                 QTest::keyClick(w.windowHandle(), Qt::Key_Down);
-        } else if (step.startsWith("Timer"))
+        } else if (step.startsWith("Timer")) {
             w.findChild<toolkit::Timer *>(step)->fire();
-        else if (step.startsWith('@'))
+        } else if (step.startsWith('@')) {
             QTest::mouseMove(&w, {-60, -60}), QTest::mouseMove(&w, {step.mid(1).section(',', 0, 0).toInt(), step.section(',', 1).toInt()});
-        else
+        } else {
             QTest::mouseClick(control, Qt::LeftButton);
+        }
     }
     if (steps.last() != "page")
         return testing::grabWindow(w);
