@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test deps configure build clean bench fuzz package
+.PHONY: run test deps configure build clean bench fuzz package approve-pictures
 
 deps:
 	@bash scripts/install-deps.sh
@@ -18,6 +18,12 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# After an intended change of what the lesson shows: the pictures that differ become the
+# approved ones in tests/approved/. Look at them (git diff) before committing.
+approve-pictures: build
+	@cd $(BUILD) && APPROVE_PICTURES=1 ctest --output-on-failure -R '^tst_pictures$$'
+	@git status --short tests/approved
 
 # Start-up, memory and per-action latency against a bare Qt window; figures to $(BUILD)/bench.json.
 bench: build
