@@ -257,3 +257,12 @@ void frmTarvolen_300413::createControls()
         this->*d.member = timer;
     }
 }
+
+void frmTarvolen_300413::setHandCursors(double zoom)
+{
+    const QCursor hand = toolkit::handCursor(zoom);
+    for (const LabelDesign &d : kLabels) {
+        if (d.hand)
+            (this->*d.member)->setCursor(hand);
+    }
+}

@@ -135,6 +135,10 @@ public:
     void Timer5_Timer();
     void Timer6_Timer();
 
+    // Shows the window for the first time: at its design size where the screen holds it with
+    // its frame, scaled down to fit where not, or filling the screen.
+    void showOnScreen(bool fullScreen);
+
     // The print dialog is behind a seam so that tests can answer it.
     void setPrintDialogRunner(std::unique_ptr<PrintDialogRunner> runner);
 
@@ -145,8 +149,17 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
+    // Full screen (F11, Esc) and the page's zoom: lesson_window/full_screen.cpp.
+    void setUpFullScreen();
+    void toggleFullScreen();
+    void leaveFullScreen();
+    void fitIntoScreen();
+    void setHandCursors(double zoom);
+
     void createControls();
     void connectHandlers();
     // Names, roles, keys and tab order for keyboard and screen-reader users.
@@ -165,4 +178,6 @@ private:
     QString creditLine() const;
 
     std::unique_ptr<PrintDialogRunner> m_printDialog;
+    QSize m_normalSize{kClientWidth, kClientHeight}; // outside full screen
+    bool m_fitsScreen = false; // until the window's frame is known
 };

@@ -64,14 +64,15 @@ public:
     const std::vector<Op> &ops() const { return m_ops; }
     bool isEmpty() const { return m_ops.empty(); }
 
-    // Draws the kept operations; the painter's unit is one design pixel.
-    void paint(QPainter &painter) const;
+    // Draws the kept operations at a zoom of the design (1: one painter unit is one design
+    // pixel): places, radii, pens and fonts are scaled, so the drawing stays sharp.
+    void paint(QPainter &painter, double zoom = 1.0) const;
 
 private:
     void add(Op op);
     QRect pixelArea(const Op &op) const;
     void requestRepaint(const QRect &area);
-    void stampDot(QPainter &painter, const QPointF &centre, const QColor &color, int width) const;
+    void stampDot(QPainter &painter, const QPointF &centre, const QColor &color, double width) const;
 
     QWidget *m_surface;
     std::vector<Op> m_ops;

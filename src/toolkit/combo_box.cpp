@@ -17,6 +17,7 @@ namespace toolkit {
 ComboBox::ComboBox(QWidget *parent)
     : QComboBox(parent)
 {
+    m_designFont = font();
     setUp();
 }
 
@@ -24,7 +25,13 @@ ComboBox::ComboBox(const QFont &font, QWidget *parent)
     : QComboBox(parent)
 {
     setFont(font);
+    m_designFont = font;
     setUp();
+}
+
+void ComboBox::zoomChanged(double zoom)
+{
+    setFont(zoomedFont(m_designFont, zoom));
 }
 
 void ComboBox::setUp()

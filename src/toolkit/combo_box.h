@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/printable.h"
+#include "toolkit/units.h"
 
 #include <QComboBox>
 
@@ -9,7 +10,7 @@ namespace toolkit {
 // An editable drop-down list. selected() is the lesson's selection event: raised for every
 // change of the selected item made with the list, the arrow keys or the mouse wheel (and for
 // a click on the item already selected), never for anything typed into the edit field.
-class ComboBox : public QComboBox, public Printable
+class ComboBox : public QComboBox, public Printable, public Zoomable
 {
     Q_OBJECT
 
@@ -30,6 +31,8 @@ public:
     void setBackColor(const QColor &color);
 
     void paintTo(QPainter &painter) const override;
+    // The edit field and the opened list's items take the zoomed font.
+    void zoomChanged(double zoom) override;
 
 signals:
     void selected();
@@ -43,6 +46,7 @@ private:
     void setUp();
     void onActivated();
 
+    QFont m_designFont;
     QColor m_backColor;
     bool m_backColorSet = false; // until then the style's own look
 
