@@ -62,8 +62,8 @@ QImage paintedWindow(const frmTarvolen_300413 &window);
 // r1, r2 and PQ chosen from the lists in that order (the practice page must be open).
 void chooseAll(frmTarvolen_300413 &window, int r1, int r2, int pq);
 
-// The case (1..5) two circles show, worked out from their shared points alone; for radii of
-// at least 1 and distances up to 32767.
+// The case (1..5) two circles show, worked out from their shared points alone, 0 where they
+// coincide; for radii of at least 1 and distances up to 32767.
 int expectedCase(int r1, int r2, int pq);
 
 } // namespace testing

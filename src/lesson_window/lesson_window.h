@@ -52,6 +52,7 @@ public:
     toolkit::Label *lblHome = nullptr;
     toolkit::Label *lblPossibility = nullptr;
     toolkit::Label *lblTarvolen = nullptr;
+    toolkit::Label *lblCoincide = nullptr;
 
     toolkit::Frame *Frame_Cbo = nullptr;
     toolkit::ComboBox *CboR1 = nullptr;
@@ -130,6 +131,7 @@ public:
     void CboR1_Click();
     void CboR2_Click();
     void CboPQ_Click();
+    void Cbo_Change(); // text typed into any of the three lists, or its end
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer5_Timer();
