@@ -17,6 +17,7 @@ void prepareApplication()
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     toolkit::installFontSubstitutions();
+    QApplication::setCursorFlashTime(0); // a text cursor that stays, so two pictures agree
 }
 
 QImage grabWindow(frmTarvolen_300413 &window)

@@ -62,7 +62,7 @@ class PicturesTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { testing::prepareApplication(), QApplication::setCursorFlashTime(0); } // a text cursor that stays
+    void initTestCase() { testing::prepareApplication(); }
 
     void pictures_data()
     {
