@@ -122,7 +122,7 @@ void Canvas::printNumber(long value)
     print(value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value));
 }
 
-void Canvas::stampDot(QPainter &painter, const QPointF &centre, const QColor &color, int width) const
+const QImage &Canvas::dotImage(const QPointF &centre, const QColor &color, int width, QPoint *at) const
 {
     // The centre in whole pixels and sixteenths.
     const double sx = std::round(centre.x() * kDotPhases);
@@ -147,7 +147,50 @@ void Canvas::stampDot(QPainter &painter, const QPointF &centre, const QColor &co
         p.end();
         found = m_dotImages.insert(key, dot);
     }
-    painter.drawImage(QPoint(ix - margin, iy - margin), *found);
+    *at = QPoint(ix - margin, iy - margin);
+    return *found;
+}
+
+void Canvas::stampDot(QPainter &painter, const QPointF &centre, const QColor &color, int width) const
+{
+    QPoint at;
+    const QImage &dot = dotImage(centre, color, width, &at);
+    painter.drawImage(at, dot);
+}
+
+bool Canvas::stampDots(QPainter &painter, size_t first, size_t last) const
+{
+    const double scale = cmToPx(1.0);
+    std::vector<std::pair<QPoint, QImage>> dots; // copies share the data; the cache may grow
+    dots.reserve(last - first);
+    QRect area;
+    for (size_t i = first; i < last; ++i) {
+        const Op &op = m_ops[i];
+        QPoint at;
+        const QImage dot = dotImage(op.a * scale, op.color, op.width, &at);
+        area |= QRect(at, dot.size());
+        dots.emplace_back(at, dot);
+    }
+    // Each pixel of the layer is one dot's own pixel or nothing, so drawing the layer blends
+    // every pixel exactly as drawing that dot would.
+    QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
+    layer.fill(0);
+    for (const auto &[at, dot] : dots) {
+        const QPoint offset = at - area.topLeft();
+        for (int y = 0; y < dot.height(); ++y) {
+            const auto *from = reinterpret_cast<const quint32 *>(dot.constScanLine(y));
+            auto *to = reinterpret_cast<quint32 *>(layer.scanLine(offset.y() + y)) + offset.x();
+            for (int x = 0; x < dot.width(); ++x) {
+                if (!from[x])
+                    continue;
+                if (to[x])
+                    return false;
+                to[x] = from[x];
+            }
+        }
+    }
+    painter.drawImage(area.topLeft(), layer);
+    return true;
 }
 
 void Canvas::paint(QPainter &painter) const
@@ -160,12 +203,24 @@ void Canvas::paint(QPainter &painter) const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     const double scale = cmToPx(1.0);
-    const bool stampDots = drawsWholePixels(painter);
-    for (const Op &op : m_ops) {
+    const bool stamping = drawsWholePixels(painter);
+    const auto stamped = [stamping](const Op &op) {
+        return stamping && op.kind == Op::Point && op.width > 1 && op.width <= kLargestStampedDot;
+    };
+    for (size_t i = 0; i < m_ops.size(); ++i) {
+        const Op &op = m_ops[i];
         const QPointF a = op.a * scale;
         switch (op.kind) {
         case Op::Point: {
-            if (stampDots && op.width > 1 && op.width <= kLargestStampedDot) {
+            if (stamped(op)) {
+                // A shaded region is some two thousand dots: drawn as one image, not one by one.
+                size_t last = i + 1;
+                while (last < m_ops.size() && stamped(m_ops[last]))
+                    ++last;
+                if (last - i > 1 && stampDots(painter, i, last)) {
+                    i = last - 1;
+                    break;
+                }
                 stampDot(painter, a, op.color, op.width);
                 break;
             }

@@ -72,6 +72,11 @@ private:
     QRect pixelArea(const Op &op) const;
     void requestRepaint(const QRect &area);
     void stampDot(QPainter &painter, const QPointF &centre, const QColor &color, int width) const;
+    // The pre-rendered dot for a centre, and where its top left lands.
+    const QImage &dotImage(const QPointF &centre, const QColor &color, int width, QPoint *at) const;
+    // Stamps the dots [first, last) into one image and draws that once; false, having drawn
+    // nothing, where two of them would share a pixel (only then could the result differ).
+    bool stampDots(QPainter &painter, size_t first, size_t last) const;
 
     QWidget *m_surface;
     std::vector<Op> m_ops;
