@@ -122,7 +122,7 @@ void Canvas::printNumber(long value)
     print(value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value));
 }
 
-const QImage &Canvas::dotImage(const QPointF &centre, const QColor &color, int width, QPoint *at) const
+const Canvas::Dot &Canvas::dotImage(const QPointF &centre, const QColor &color, int width, QPoint *at) const
 {
     // The centre in whole pixels and sixteenths.
     const double sx = std::round(centre.x() * kDotPhases);
@@ -133,8 +133,8 @@ const QImage &Canvas::dotImage(const QPointF &centre, const QColor &color, int w
     const int fy = int(sy) - iy * kDotPhases;
     const int margin = width / 2 + 2;
     const quint64 key = (quint64(color.rgba()) << 24) | (quint64(width) << 8) | quint64(fx << 4 | fy);
-    auto found = m_dotImages.constFind(key);
-    if (found == m_dotImages.constEnd()) {
+    auto found = m_dotImages.find(key);
+    if (found == m_dotImages.end()) {
         // The same antialiased ellipse as the vector path, at this sub-pixel offset.
         QImage dot(2 * margin + 1, 2 * margin + 1, QImage::Format_ARGB32_Premultiplied);
         dot.fill(Qt::transparent);
@@ -145,52 +145,60 @@ const QImage &Canvas::dotImage(const QPointF &centre, const QColor &color, int w
         p.drawEllipse(QPointF(margin + double(fx) / kDotPhases, margin + double(fy) / kDotPhases),
                       width / 2.0, width / 2.0);
         p.end();
-        found = m_dotImages.insert(key, dot);
+        Dot stamp{dot, {}};
+        for (int y = 0; y < dot.height(); ++y) {
+            const auto *row = reinterpret_cast<const quint32 *>(dot.constScanLine(y));
+            for (int x = 0; x < dot.width(); ++x) {
+                if (row[x])
+                    stamp.ink.emplace_back(QPoint(x, y), row[x]);
+            }
+        }
+        found = m_dotImages.emplace(key, std::move(stamp)).first;
     }
     *at = QPoint(ix - margin, iy - margin);
-    return *found;
+    return found->second;
 }
 
 void Canvas::stampDot(QPainter &painter, const QPointF &centre, const QColor &color, int width) const
 {
     QPoint at;
-    const QImage &dot = dotImage(centre, color, width, &at);
-    painter.drawImage(at, dot);
+    const Dot &dot = dotImage(centre, color, width, &at);
+    painter.drawImage(at, dot.image);
 }
 
-bool Canvas::stampDots(QPainter &painter, size_t first, size_t last) const
+void Canvas::stampDots(QPainter &painter, size_t first, size_t last) const
 {
     const double scale = cmToPx(1.0);
-    std::vector<std::pair<QPoint, QImage>> dots; // copies share the data; the cache may grow
+    std::vector<std::pair<QPoint, const Dot *>> dots;
     dots.reserve(last - first);
     QRect area;
     for (size_t i = first; i < last; ++i) {
         const Op &op = m_ops[i];
         QPoint at;
-        const QImage dot = dotImage(op.a * scale, op.color, op.width, &at);
-        area |= QRect(at, dot.size());
-        dots.emplace_back(at, dot);
+        const Dot &dot = dotImage(op.a * scale, op.color, op.width, &at);
+        area |= QRect(at, dot.image.size());
+        dots.emplace_back(at, &dot);
     }
-    // Each pixel of the layer is one dot's own pixel or nothing, so drawing the layer blends
-    // every pixel exactly as drawing that dot would.
+    // Each pixel of a layer is one dot's own pixel or nothing, so drawing the layer blends
+    // every pixel exactly as drawing that dot would. A dot that would share a pixel with one
+    // already in the layer (the point Q on a grid point, say) waits for a fresh layer.
     QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
     layer.fill(0);
+    auto *const bits = reinterpret_cast<quint32 *>(layer.bits());
+    const qsizetype stride = layer.bytesPerLine() / 4;
     for (const auto &[at, dot] : dots) {
-        const QPoint offset = at - area.topLeft();
-        for (int y = 0; y < dot.height(); ++y) {
-            const auto *from = reinterpret_cast<const quint32 *>(dot.constScanLine(y));
-            auto *to = reinterpret_cast<quint32 *>(layer.scanLine(offset.y() + y)) + offset.x();
-            for (int x = 0; x < dot.width(); ++x) {
-                if (!from[x])
-                    continue;
-                if (to[x])
-                    return false;
-                to[x] = from[x];
+        quint32 *const origin = bits + (at.y() - area.top()) * stride + (at.x() - area.left());
+        for (const auto &[p, value] : dot->ink) {
+            if (origin[p.y() * stride + p.x()]) {
+                painter.drawImage(area.topLeft(), layer);
+                layer.fill(0);
+                break;
             }
         }
+        for (const auto &[p, value] : dot->ink)
+            origin[p.y() * stride + p.x()] = value;
     }
     painter.drawImage(area.topLeft(), layer);
-    return true;
 }
 
 void Canvas::paint(QPainter &painter) const
@@ -217,11 +225,12 @@ void Canvas::paint(QPainter &painter) const
                 size_t last = i + 1;
                 while (last < m_ops.size() && stamped(m_ops[last]))
                     ++last;
-                if (last - i > 1 && stampDots(painter, i, last)) {
+                if (last - i > 1) {
+                    stampDots(painter, i, last);
                     i = last - 1;
-                    break;
+                } else {
+                    stampDot(painter, a, op.color, op.width);
                 }
-                stampDot(painter, a, op.color, op.width);
                 break;
             }
             // Wider points are round dots centred on their point.
