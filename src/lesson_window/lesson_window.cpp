@@ -143,7 +143,8 @@ void frmTarvolen_300413::setBorderHeight(float shape1Height)
 void frmTarvolen_300413::paintEvent(QPaintEvent *)
 {
     if (m_listsPending) {
-        // Queued: made once this frame is flushed, before the next event is looked at.
+        // Queued: made once this frame is flushed. Next, the only way to them, makes them
+        // first should it come sooner.
         m_listsPending = false;
         QMetaObject::invokeMethod(this, &frmTarvolen_300413::makeLists, Qt::QueuedConnection);
     }
