@@ -117,7 +117,7 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     toolkit::installFontSubstitutions();
 
-    frmTarvolen_300413 window;
+    frmTarvolen_300413 window(nullptr, frmTarvolen_300413::Lists::AfterFirstFrame);
     // For a projector: the whole page as large as the screen holds it (F11 and Esc leave).
     window.showOnScreen(QApplication::arguments().contains(QLatin1String("--full-screen")));
     return app.exec();

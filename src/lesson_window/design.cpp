@@ -227,19 +227,6 @@ void frmTarvolen_300413::createControls()
         arrow->addLine({QPointF(twipsToPx(d.x1), twipsToPx(d.y1)),
                         QPointF(twipsToPx(d.x2), twipsToPx(d.y2)), bgr(d.color), d.width});
 
-    for (auto it = std::rbegin(kCombos); it != std::rend(kCombos); ++it) {
-        const ComboDesign &d = *it;
-        auto *combo = new ComboBox(makeFont(kComboFont), Frame_Cbo);
-        combo->setObjectName(QLatin1String(d.name));
-        placeTwips(combo, d.left, d.top, d.width, d.height);
-        combo->setText(QString::fromLatin1(d.text));
-        combo->setEnabled(d.enabled);
-        this->*d.member = combo;
-    }
-    // The lists lie above the captions of their frame.
-    for (auto it = std::rbegin(kCombos); it != std::rend(kCombos); ++it)
-        (this->*(it->member))->raise();
-
     for (const RichTextDesign &d : kRichTexts) {
         auto *box = new RichTextBox(this);
         box->setObjectName(QLatin1String(d.name));
@@ -267,4 +254,23 @@ void frmTarvolen_300413::setHandCursors(double zoom)
         if (d.hand)
             (this->*d.member)->setCursor(hand);
     }
+}
+
+void frmTarvolen_300413::createLists()
+{
+    using namespace toolkit;
+    for (auto it = std::rbegin(kCombos); it != std::rend(kCombos); ++it) {
+        const ComboDesign &d = *it;
+        auto *combo = new ComboBox(makeFont(kComboFont), Frame_Cbo);
+        combo->setObjectName(QLatin1String(d.name));
+        placeTwips(combo, d.left, d.top, d.width, d.height);
+        combo->setText(QString::fromLatin1(d.text));
+        combo->setEnabled(d.enabled);
+        if (const double zoom = toolkit::viewOf(this).zoom; zoom != 1.0)
+            combo->zoomChanged(zoom); // made after full screen began
+        this->*d.member = combo;
+    }
+    // The lists lie above the captions of their frame.
+    for (auto it = std::rbegin(kCombos); it != std::rend(kCombos); ++it)
+        (this->*(it->member))->raise();
 }
