@@ -300,9 +300,9 @@ private slots:
                 descriptions << accessible(box)->text(QAccessible::Description);
             return descriptions.join('|');
         };
-        QCOMPARE(said(), "||This case holds for the chosen r1 = 2, r2 = 3 and PQ = 4.||");
+        QCOMPARE(said(), "||This case holds for the chosen r1 = 2, r2 = 3 and PQ = 4. |2 − 3| = 1 < 4 < 5 = 2 + 3||");
         testing::choose(w.CboR1, "1");
-        QCOMPARE(said(), "This case holds for the chosen r1 = 1, r2 = 3 and PQ = 4.||||");
+        QCOMPARE(said(), "This case holds for the chosen r1 = 1, r2 = 3 and PQ = 4. 4 = 1 + 3||||");
         // The hint beside the lists; not the painted "r", "1", "r", "2" and "PQ" above them.
         QCOMPARE(readAloud(accessible(&w)), "Programmer: tarvolen@example.org (Website,; button Print; button Back; button Home; "
                  + QString(headingLine).replace("R²; ", "R²; Double Click any; ") + cases);
