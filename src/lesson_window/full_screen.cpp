@@ -39,9 +39,14 @@ void frmTarvolen_300413::toggleFullScreen()
         leaveFullScreen();
         return;
     }
+    m_normalPlace = geometry().topLeft();
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     showFullScreen();
+    // Where no window manager takes the request (a bare X server, a kiosk), fill the screen
+    // ourselves; a window manager that does gives the same place.
+    if (screen())
+        setGeometry(screen()->geometry());
 }
 
 void frmTarvolen_300413::leaveFullScreen()
@@ -50,6 +55,8 @@ void frmTarvolen_300413::leaveFullScreen()
         return;
     showNormal();
     setFixedSize(m_normalSize);
+    if (isVisible() && geometry().topLeft() != m_normalPlace)
+        setGeometry(QRect(m_normalPlace, m_normalSize));
 }
 
 void frmTarvolen_300413::fitIntoScreen()
