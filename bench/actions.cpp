@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QScreen>
 #include <QTest>
 
 #include <algorithm>
@@ -159,6 +160,45 @@ std::vector<ActionFigures> measureActions(int repetitions)
         click(w->lblNext);
         all.push_back(measure("blink tick, list (Timer5/Timer6)", repetitions, paints, nothing,
                               [&](int i) { ((i & 1) ? w->Timer6 : w->Timer5)->fire(); }));
+    }
+
+    {
+        // Full screen on the 1920 x 1080 screen: entering it (F11; Esc between repetitions,
+        // untimed), then the actions again on the page at 1080 / 736 of its size.
+        auto w = openWindow();
+        w->activateWindow(); // the keys are the window's while it is active
+        if (!QTest::qWaitForWindowActive(w.get()))
+            qFatal("the lesson window never became active");
+        const auto full = [&w] { return w->size() == w->screen()->size(); };
+        const auto until = [&full, &w](bool on) {
+            QElapsedTimer waited;
+            waited.start();
+            while (full() != on) {
+                if (waited.elapsed() > 5000)
+                    qFatal("F11 or Esc did not change full screen: %d x %d on %d x %d", w->width(), w->height(), w->screen()->size().width(), w->screen()->size().height());
+                QCoreApplication::processEvents();
+            }
+        };
+        all.push_back(measure("F11, full screen (aim < 150 ms)", std::min(repetitions, 25), paints,
+                              [&](int) {
+                                  QTest::keyClick(w->windowHandle(), Qt::Key_Escape);
+                                  until(false);
+                              },
+                              [&](int) {
+                                  QTest::keyClick(w->windowHandle(), Qt::Key_F11);
+                                  until(true);
+                              }));
+        all.push_back(measure("blink tick, Next, full screen", repetitions, paints, nothing,
+                              [&](int i) { w->findChild<toolkit::Timer *>((i & 1) ? "Timer2" : "Timer1")->fire(); }));
+        auto *r1 = w->findChild<toolkit::ComboBox *>("CboR1");
+        auto *pq = w->findChild<toolkit::ComboBox *>("CboPQ");
+        choose(*w, 5, 5, 12);
+        all.push_back(measure("CboPQ_Click r1=r2=5 PQ=12, full screen", repetitions, paints, nothing,
+                              [&](int) { choose(pq, 12); }));
+        all.push_back(measure("radius change r1 4<->5, full screen", repetitions, paints, nothing,
+                              [&](int i) { choose(r1, (i & 1) ? 4 : 3); }));
+        all.push_back(measure("Back and Next, full screen", repetitions, paints, nothing,
+                              [&](int i) { click(w->findChild<QWidget *>((i & 1) ? "lblNext" : "lblBack")); }));
     }
 
     QCoreApplication::instance()->removeEventFilter(&paints);
