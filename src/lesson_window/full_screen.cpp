@@ -27,10 +27,12 @@ void frmTarvolen_300413::showOnScreen(bool fullScreen)
 {
     m_fitsScreen = true;
     fitIntoScreen();
-    if (fullScreen)
+    if (fullScreen) {
         toggleFullScreen();
-    else
-        show();
+        return;
+    }
+    show();
+    fitIntoScreen(); // again with the frame, where the platform knows it by now
 }
 
 void frmTarvolen_300413::toggleFullScreen()
