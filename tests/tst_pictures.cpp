@@ -149,7 +149,6 @@ private slots:
                 QTest::keyClick(w.windowHandle(), key);
         };
         choose("CboR1", "2", Qt::Key_Down), choose("CboR2", "3", Qt::Key_Down), choose("CboPQ", "4", Qt::Key_Down);
-        QCOMPARE(pq->currentText(), "4");
         const QImage design = testing::grabWindow(w);
         const QRect designHeading = testing::inkBox(design, {120, 56, 649, 33}, Qt::black);
         QTest::keyClick(&w, Qt::Key_F11);
@@ -178,10 +177,9 @@ private slots:
         // (3 cm in, 7 cm down: 113, 265 px; 10800 twips wide, 0.7 cm high), inside a 1 px frame.
         QTest::mouseClick(pq, Qt::LeftButton, {}, {pq->width() - 5, pq->height() / 2});
         QTRY_VERIFY(pq->view()->isVisible());
-        QTest::qWait(QApplication::doubleClickInterval() + 50);
         const QRect item = pq->view()->visualRect(pq->model()->index(12, 0));
         QVERIFY2(item.height() >= at(pq->fontMetrics().height() / z), qPrintable(QDebug::toString(item)));
-        QTest::mouseClick(pq->view()->viewport(), Qt::LeftButton, {}, item.center());
+        QTest::keyClick(w.windowHandle(), Qt::Key_End), QTest::keyClick(w.windowHandle(), Qt::Key_Return); // Qt hands them to the list
         QTRY_COMPARE(pq->currentText(), "12");
         shown = testing::grabWindow(w);
         const int left = 213 + at(113), top = at(265);
