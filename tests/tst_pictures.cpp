@@ -93,6 +93,7 @@ private slots:
                                              << QList<QList<int>>{{60, 104, 0, 250, 50, 20, 20, 260, 59, 10, 11}, {60, 104, 0, 250, 300, 20, 1, 260, 300, 6, 1}};
         QTest::newRow("after Back") << "lblNext CboR1=2 CboR2=3 CboPQ=4 lblBack Timer1" << QList<QList<int>>();
         QTest::newRow("printed page") << "lblNext CboR1=3 CboR2=2 CboPQ=4 page" << QList<QList<int>>();
+        QTest::newRow("printed page, from full screen") << "lblNext CboR1=3 CboR2=2 CboPQ=4 F11 page" << QList<QList<int>>(); // the same page
         // The finger tip at the hot spot (12, 1): the white of the finger begins right below it.
         QTest::newRow("pointing hand") << "hand" << QList<QList<int>>{{255, 255, 255, 0, 0, 32, 4, 11, 2, 3, 2}};
         QTest::newRow("icon 64 px") << "icon" << QList<QList<int>>();
@@ -153,6 +154,8 @@ private slots:
         const QRect designHeading = testing::inkBox(design, {120, 56, 649, 33}, Qt::black);
         QTest::keyClick(&w, Qt::Key_F11);
         QTRY_COMPARE(w.size(), QSize(1920, 1080));
+        const QCursor hand = w.findChild<QWidget *>("lblHome")->cursor(); // the pointing hand grows too
+        QVERIFY(hand.pixmap().size() == QSize(at(32), at(32)) && hand.hotSpot() == QPoint(at(12), at(1)));
         QImage shown = testing::grabWindow(w);
         // Pale green margins either side; Shape3's 1 px olive corner (360, 480 twips = 24, 32 px).
         QCOMPARE(testing::inkBox(shown, {0, 0, 213, 1080}, QColor(213, 255, 220), 0), QRect(0, 0, 213, 1080));
