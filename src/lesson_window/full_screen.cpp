@@ -41,6 +41,8 @@ void frmTarvolen_300413::toggleFullScreen()
         leaveFullScreen();
         return;
     }
+    // A window that starts full screen has no place of its own yet: the window manager gives one.
+    m_normalPlaced = isVisible();
     m_normalPlace = geometry().topLeft();
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -57,7 +59,7 @@ void frmTarvolen_300413::leaveFullScreen()
         return;
     showNormal();
     setFixedSize(m_normalSize);
-    if (isVisible() && geometry().topLeft() != m_normalPlace)
+    if (m_normalPlaced && geometry().topLeft() != m_normalPlace)
         setGeometry(QRect(m_normalPlace, m_normalSize));
 }
 

@@ -192,6 +192,7 @@ private:
     std::unique_ptr<PrintDialogRunner> m_printDialog;
     QSize m_normalSize{kClientWidth, kClientHeight}; // outside full screen
     QPoint m_normalPlace; // of the client area, before full screen
+    bool m_normalPlaced = false;
     bool m_fitsScreen = false; // until the window's frame is known
     bool m_listsPending = false; // to be made once the first frame is on screen
 };
