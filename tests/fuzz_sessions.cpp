@@ -52,9 +52,10 @@ struct Session
         const int roll = pick(100);
         if (roll < 50) { // the pointer over a list, an open popup, a control or anywhere; Home seldom
             QWidget *popup = QApplication::activePopupWidget();
-            QWidget *const places[] = {w.CboR1, w.CboR2, w.CboPQ, popup ? popup : w.CboPQ, &w, w.lblNext, w.lblCombo,
-                                       w.rtBox3, w.frameHelp, w.lblPrint, w.lblHome};
-            const QPoint at = inside(places[pick(pick(20) ? 10 : 11)]);
+            const QStringList places = {"CboR1", "CboR2", "CboPQ", "CboPQ", "frmTarvolen_300413", "lblNext", "lblCombo",
+                                        "rtBox3", "frameHelp", "lblPrint", "lblHome"};
+            const int place = pick(pick(20) ? 10 : 11);
+            const QPoint at = inside(place == 3 && popup ? popup : place == 4 ? &w : c(places[place]));
             QWidget *under = w.childAt(at) ? w.childAt(at) : &w;
             const int how = pick(10); // move; left click; wheel notch; right click
             QWheelEvent wheel(under->mapFrom(&w, at), w.mapToGlobal(at), {}, {0, pick(2) ? 120 : -120}, Qt::NoButton,
@@ -64,7 +65,7 @@ struct Session
                 QApplication::sendEvent(under, &wheel);
             else if (how > 3)
                 QTest::mouseClick(w.windowHandle(), how == 9 && !listsOnly ? Qt::RightButton : Qt::LeftButton, {}, at);
-            homeClicked = how > 3 && how != 8 && under == w.lblHome && !popup;
+            homeClicked = how > 3 && how != 8 && under == c("lblHome") && !popup;
             return QString::asprintf("pointer %d at %d,%d", how, at.x(), at.y());
         }
         // The last five keys may change a list's text (Alt+N types an n where Next is hidden), which lists-only
@@ -86,7 +87,7 @@ struct Session
             QTest::sendKeyEvent(QTest::Click, w.windowHandle(), Qt::Key_unknown, text, {});
             return QStringLiteral("type %1 characters").arg(text.size());
         }
-        toolkit::Timer *timer = std::array{w.Timer1, w.Timer2, w.Timer5, w.Timer6}[pick(4)];
+        auto *timer = testing::find<toolkit::Timer>(w, std::array{"Timer1", "Timer2", "Timer5", "Timer6"}[pick(4)]);
         if (timer->isEnabled())
             timer->fire();
         return QStringLiteral("tick if running: ") + timer->objectName();
@@ -96,54 +97,65 @@ struct Session
     {
         check(g_complaints.isEmpty(), "Qt complained: " + g_complaints.value(0));
         if (!w.isVisible()) // only Home ends the lesson (and the session), and no blink outlives it
-            return check(homeClicked && !w.Timer1->isEnabled() && !w.Timer2->isEnabled() && !w.Timer5->isEnabled()
-                             && !w.Timer6->isEnabled(), "the lesson ended without Home or left a blink running");
+            return check(homeClicked && std::none_of(timers.begin(), timers.end(), [](auto *t) { return t->isEnabled(); }),
+                         "the lesson ended without Home or left a blink running");
         // Next and Back share one place (13440, 120 twips): the one on top there is the one a learner can reach.
         // The client area is 15270 x 11040 twips.
         QWidget *top = w.childAt(912, 16);
-        const bool intro = top == w.lblNext;
-        check(w.size() == QSize(1018, 736) && (intro || top == w.lblBack), "the window resized or lost Next and Back");
+        const bool intro = top == c("lblNext");
+        check(w.size() == QSize(1018, 736) && (intro || top == c("lblBack")), "the window resized or lost Next and Back");
         // The introduction shows its sentences and nothing of the practice page, which shows the lists instead.
-        check(w.Frame_Cbo->isVisible() != intro && w.rtfSuppose1->isVisible() == intro
-              && (!intro || (w.lblPrint->isHidden() && w.canvas.isEmpty())), "the pages are mixed up");
-        const QString lists = w.CboR1->text() + u'|' + w.CboR2->text() + u'|' + w.CboPQ->text();
-        check(hiddenLists.isNull() || w.Frame_Cbo->isVisible() || lists == hiddenLists, "a hidden list took input");
-        hiddenLists = w.Frame_Cbo->isHidden() ? lists : QString();
+        check(c("Frame_Cbo")->isVisible() != intro && c("rtfSuppose1")->isVisible() == intro
+              && (!intro || (c("lblPrint")->isHidden() && !testing::figureShown(w))), "the pages are mixed up");
+        const QString lists = list("CboR1")->text() + u'|' + list("CboR2")->text() + u'|' + list("CboPQ")->text();
+        check(hiddenLists.isNull() || c("Frame_Cbo")->isVisible() || lists == hiddenLists, "a hidden list took input");
+        hiddenLists = c("Frame_Cbo")->isHidden() ? lists : QString();
 
-        int lit = 0, which = 0; // what the learner sees: the yellow of a highlighted case, just below its top edge
-        for (int i = 0; i < 5; ++i)
-            if (auto *b = w.caseBoxes()[i]; b->grab({b->width() / 2, 1, 1, 1}).toImage().pixelColor(0, 0) == Qt::yellow)
-                ++lit, which = i + 1;
+        const QString looks = testing::caseLooks(w); // the yellow of a highlighted case, as the learner sees it
+        const int lit = int(looks.count('y')), which = int(looks.indexOf('y')) + 1;
         check(lit <= (intro ? 0 : 1), QStringLiteral("%1 case boxes are yellow").arg(lit));
 
         // With values from the lists only, the window shows exactly their lesson.
         bool chosen = false; // all three: the radii are 1 to 5 (a placeholder reads 0), PQ may be 0
-        const int r1 = w.CboR1->text().toInt(), r2 = w.CboR2->text().toInt(), pq = w.CboPQ->text().toInt(&chosen);
+        const int r1 = list("CboR1")->text().toInt(), r2 = list("CboR2")->text().toInt(), pq = list("CboPQ")->text().toInt(&chosen);
         if (!listsOnly || intro || !(r1 && r2 && chosen))
-            return check(!listsOnly || intro || (w.canvas.isEmpty() && !lit), "a figure or a highlight too early");
+            return check(!listsOnly || intro || (!testing::figureShown(w) && !lit), "a figure or a highlight too early");
         const QString values = QStringLiteral("r1 = %1, r2 = %2 and PQ = %3").arg(r1).arg(r2).arg(pq);
         check(which == testing::expectedCase(r1, r2, pq), QStringLiteral("case %1 is lit for ").arg(which) + values);
         const QString said =
-            QAccessible::queryAccessibleInterface(w.caseBoxes()[which - 1])->text(QAccessible::Description);
+            QAccessible::queryAccessibleInterface(c(QString("rtBox%1").arg(which)))->text(QAccessible::Description);
         check(said == "This case holds for the chosen " + values + '.', "a screen reader hears: " + said);
-        const QPointF p(13 - pq / 2.0, 13), q(13 + pq / 2.0, 13); // the centres in cm, the middle at (13, 13)
-        QList<QLineF> circles; // centre to rightmost point
-        int dots = 0, strays = 0;
-        for (const auto &op : w.canvas.ops()) { // the green dots but those at P and Q
-            if (op.kind == toolkit::Canvas::Op::Circle)
-                circles << QLineF(op.a, op.a + QPointF(op.radius, 0));
-            else if (op.kind == toolkit::Canvas::Op::Point && op.color == QColor(0, 192, 0) && op.a != p && op.a != q)
-                ++(QLineF(op.a, p).length() < r1 && QLineF(op.a, q).length() < r2 ? dots : strays);
+        // Red circles about P and Q at (13 -+ PQ / 2, 13) cm, sampled halfway between grid lines where no dot covers
+        // them; green dots only inside both (the centres' own aside), some wherever they overlap.
+        const double cm = 1440 / 2.54 / 15, px = (13 - pq / 2.0) * cm, qx = (13 + pq / 2.0) * cm, y = 13 * cm;
+        const QRect area = QRectF(QPointF(px - r1 * cm, y - std::max(r1, r2) * cm), QPointF(qx + r2 * cm, y + std::max(r1, r2) * cm)).toRect().adjusted(-4, -4, 4, 4);
+        const QImage figure = w.grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+        for (const auto &[centre, r, outward] : {std::tuple(px, r1, -1), std::tuple(qx, r2, 1)}) {
+            const double h = std::sqrt(r * r - 0.01) * cm;
+            for (const QPointF &on : {QPointF(centre + 0.1 * cm, y - h), QPointF(centre + 0.1 * cm, y + h), QPointF(centre + outward * h, y - 0.1 * cm)})
+                check(testing::inkBox(figure, QRect(on.toPoint() - area.topLeft(), QSize(1, 1)).adjusted(-1, -1, 1, 1), Qt::red).isValid(), "circles off for " + values);
         }
-        check(circles == QList<QLineF>{{p, p + QPointF(r1, 0)}, {q, q + QPointF(r2, 0)}}, "circles off for " + values);
+        int dots = 0, strays = 0;
+        for (int j = 0; j < figure.height(); ++j) {
+            const QRgb *row = reinterpret_cast<const QRgb *>(figure.constScanLine(j));
+            for (int i = 0; i < figure.width(); ++i) {
+                const double toP = std::hypot(area.x() + i - px, area.y() + j - y), toQ = std::hypot(area.x() + i - qx, area.y() + j - y);
+                if (qGreen(row[i]) > 150 && qRed(row[i]) < 60 && qBlue(row[i]) < 60 && toP > 4 && toQ > 4)
+                    ++(toP < r1 * cm + 1 && toQ < r2 * cm + 1 ? dots : strays);
+            }
+        }
         // Every common region the lists can make holds grid points; touching or apart, none.
         check(!strays && (pq < r1 + r2) == (dots > 0), "wrong common region for " + values);
     }
+
+    QWidget *c(const QString &name) const { return testing::find(w, name); }
+    toolkit::ComboBox *list(const QString &name) const { return testing::find<toolkit::ComboBox>(w, name); }
 
     std::mt19937_64 rng;
     const bool listsOnly; // half the sessions choose from the lists only: results are checked in full
     QTemporaryDir dir;
     frmTarvolen_300413 w;
+    const QList<toolkit::Timer *> timers = w.findChildren<toolkit::Timer *>();
     bool homeClicked = false;
     QString hiddenLists; // the lists' texts while they are hidden
 };

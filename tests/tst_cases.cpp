@@ -8,6 +8,7 @@
 #include "test_support.h"
 
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QTimer>
 #include <QtTest>
@@ -16,6 +17,9 @@
 
 using Window = frmTarvolen_300413;
 using toolkit::ComboBox;
+using toolkit::Label;
+using toolkit::RichTextBox;
+using toolkit::Timer;
 
 namespace {
 
@@ -23,23 +27,8 @@ const QColor kBlue(0, 0, 255), kRed(255, 0, 0), kYellow(255, 255, 0), kMagenta(2
 const QPoint kBare(12, 400);
 
 QPoint centre(const QWidget *c) { return c->mapTo(c->window(), c->rect().center()); }
-QPoint strip(const Window &w) { return QPoint(centre(w.lblCombo).x(), w.Frame_Cbo->geometry().bottom() + 4); }
-QString lists(const Window &w) { return w.CboR1->text() + '|' + w.CboR2->text() + '|' + w.CboPQ->text(); }
-
-// Each case box, at the middle of its top edge and in its tip: y yellow in a dark border with the
-// highlight sentence as its tip, g plain pale green without a tip.
-QString caseLooks(const Window &w)
-{
-    QString looks;
-    for (QWidget *box : w.caseBoxes()) {
-        const QImage i = box->grab().toImage();
-        const QColor top = i.pixelColor(i.width() / 2, 0), in = i.pixelColor(i.width() / 2, 1);
-        const bool lit = testing::near(in, kYellow, 10) && qGray(top.rgb()) < 100 && box->toolTip() == w.rtfHighlight->text();
-        const bool pale = testing::near(in, kPale, 10) && testing::near(top, kPale, 10) && box->toolTip().isEmpty();
-        looks += lit ? 'y' : pale ? 'g' : '?';
-    }
-    return looks;
-}
+QPoint strip(const Window &w) { return QPoint(centre(testing::find<Label>(w, "lblCombo")).x(), testing::find(w, "Frame_Cbo")->geometry().bottom() + 4); }
+QString lists(const Window &w) { return testing::find<ComboBox>(w, "CboR1")->text() + '|' + testing::find<ComboBox>(w, "CboR2")->text() + '|' + testing::find<ComboBox>(w, "CboPQ")->text(); }
 
 // A caption's colour as drawn (r red, b blue, d black, ? mixed); `amount` gets all its ink.
 QChar ink(QWidget *label, int *amount = nullptr)
@@ -66,7 +55,7 @@ void checkPage(const Window &w)
         const QString t = box->isVisibleTo(&w) ? box->text() : QString();
         for (int i = 1; i < t.size(); ++i) {
             const bool digit = t[i - 1] == 'r' && (t[i] == '1' || t[i] == '2'), plain = box->charFormatAt(i).baselineOffset() == 0;
-            const bool lowered = box->charFormatAt(i).fontPointSize() == 7 && box->charOffsetTwipsAt(i) == (box->objectName().startsWith("rtBox") || box == w.rtfHighlight ? -80 : -60);
+            const bool lowered = box->charFormatAt(i).fontPointSize() == 7 && box->charOffsetTwipsAt(i) == (box->objectName().contains(QRegularExpression("rtBox|rtfHighlight")) ? -80 : -60);
             QVERIFY2(digit == lowered && (digit || plain), qPrintable(box->objectName() + t.left(i)));
         }
         QTextCursor end(box->document());
@@ -81,18 +70,17 @@ void checkPage(const Window &w)
     }
 }
 
-// The border (first, after a blank), then place, width and visibility of the named controls but
-// Back, which start-up puts beneath Next, and the help arrow, which outlasts Back.
-QStringList snapshot(const Window &w)
+// The window as shown but Next, whose blink state Back keeps, and the border's foot, which
+// start-up leaves shorter; its lowest row in column 500.
+QImage withoutNext(Window &w)
 {
-    QStringList lines{QString::asprintf(" %g %g %g", w.Shape1->heightCm(), w.Shape2->heightCm(), w.Shape3->heightCm())};
-    for (const QWidget *c : w.findChildren<QWidget *>())
-        if (!c->objectName().isEmpty() && !c->objectName().startsWith("qt_") && c != w.lblBack && c != w.frameHelp
-            && c->parent() != w.frameHelp)
-            lines << c->objectName() + QString::asprintf(" %d %d %d %d", c->x(), c->y(), c->width(), c->isVisibleTo(&w));
-    lines.sort();
-    return lines;
+    QImage image = testing::grabWindow(w);
+    QPainter painter(&image);
+    painter.fillRect(testing::find(w, "lblNext")->geometry(), Qt::black);
+    painter.fillRect(0, 700, 1018, 36, Qt::black);
+    return image;
 }
+int borderFoot(Window &w) { return testing::inkBox(testing::grabWindow(w), QRect(500, 0, 1, 736), QColor(60, 104, 0), 8).bottom(); }
 
 // The prompt line in pixels, on screen and on paper: its blue ink centred in its box (rtfSelect,
 // or lblPQ at 1680 twips, 10215 wide), and the border's olive top edge (row 32, 24..993 px)
@@ -120,6 +108,9 @@ class LessonTest : public QObject
     Q_OBJECT
     std::unique_ptr<Window> w; // a fresh one, shown, for every test; only fire() ticks its timers
 
+    // Its controls by name, as a learner's tools find them.
+    template <class T = QWidget> T *c(const char *name) const { return testing::find<T>(*w, name); }
+
     // The pointer comes from outside each time.
     void pointAt(QPoint spot) { QTest::mouseMove(w.get(), QPoint(-60, -60)), QTest::mouseMove(w.get(), spot); }
 
@@ -130,16 +121,16 @@ class LessonTest : public QObject
     // click Next, Back; x choose the next list, or r1 again once all are chosen.
     QString trace(const QString &steps, bool lists)
     {
-        toolkit::Timer *timers[] = {w->Timer1, w->Timer2, w->Timer5, w->Timer6};
-        const QWidget *spots[] = {w->lblNext, w->lblHome, w->lblBack, w->lblPrint, w->rtfSelect};
+        toolkit::Timer *timers[] = {c<Timer>("Timer1"), c<Timer>("Timer2"), c<Timer>("Timer5"), c<Timer>("Timer6")};
+        const QWidget *spots[] = {c<Label>("lblNext"), c<Label>("lblHome"), c<Label>("lblBack"), c<Label>("lblPrint"), c<RichTextBox>("rtfSelect")};
         int regular = 0, amount;
         const auto now = [&] {
             QString look, running;
-            for (ComboBox *list : {w->CboR1, w->CboR2, w->CboPQ}) {
+            for (ComboBox *list : {c<ComboBox>("CboR1"), c<ComboBox>("CboR2"), c<ComboBox>("CboPQ")}) {
                 const QColor c = list->grab().toImage().pixelColor(3, 3);
                 look += c == kMagenta ? 'm' : c == QColor(0, 255, 255) ? 'c' : c == kPale ? 'g' : '.';
             }
-            const QChar colour = ink(w->lblNext, &amount);
+            const QChar colour = ink(c<Label>("lblNext"), &amount);
             regular = regular ? regular : amount; // the design look is regular
             for (const toolkit::Timer *timer : {timers[2 * lists], timers[2 * lists + 1]})
                 running += timer->isEnabled() ? timer->objectName().right(1) : QString();
@@ -154,9 +145,9 @@ class LessonTest : public QObject
             else if (p >= 0 || s == 'w')
                 pointAt(p >= 0 ? centre(spots[p]) : kBare);
             else if (s == 'N' || s == 'B')
-                QTest::mouseClick(s == 'N' ? w->lblNext : w->lblBack, Qt::LeftButton);
-            else
-                testing::choose(!w->r1Chosen() || w->pqChosen() ? w->CboR1 : !w->r2Chosen() ? w->CboR2 : w->CboPQ, "3");
+                QTest::mouseClick(s == 'N' ? c<Label>("lblNext") : c<Label>("lblBack"), Qt::LeftButton);
+            else // the lists chosen so far show numbers, the others their placeholders
+                testing::choose(*w, QStringList{"CboR1", "CboR2", "CboPQ", "CboR1"}[::lists(*w).split('|').filter(QRegularExpression("^\\d")).size()], 3);
             seen += ' ' + now();
         }
         return seen;
@@ -190,13 +181,13 @@ class LessonTest : public QObject
             ++step;
         };
         look();
-        QTest::keyClick(w.get(), Qt::Key(w->lblNext->caption()[0].toUpper().unicode()), Qt::AltModifier);
+        QTest::keyClick(w.get(), Qt::Key(c<Label>("lblNext")->caption()[0].toUpper().unicode()), Qt::AltModifier);
         look(); // the r1 prompt (1), r2's (4), PQ's (6)
         // From the placeholders to the first items, each list as soon as it is enabled.
-        for (ComboBox *list : {w->CboPQ, w->CboR2, w->CboR1, w->CboPQ, w->CboR2})
+        for (ComboBox *list : {c<ComboBox>("CboPQ"), c<ComboBox>("CboR2"), c<ComboBox>("CboR1"), c<ComboBox>("CboPQ"), c<ComboBox>("CboR2")})
             QTest::keyClick(list, Qt::Key_Down), look();
         QCOMPARE(lists(*w), QStringLiteral("1|1|PQ"));
-        ComboBox *const boxes[] = {w->CboR1, w->CboR2, w->CboPQ};
+        ComboBox *const boxes[] = {c<ComboBox>("CboR1"), c<ComboBox>("CboR2"), c<ComboBox>("CboPQ")};
         int now[3] = {1, 1, -1};
         for (int n = 0; n < 325; ++n) {
             const int block = n / 13, r1 = 1 + n / 65;
@@ -206,12 +197,12 @@ class LessonTest : public QObject
                     QTest::keyClick(boxes[i], next[i] > now[i] ? Qt::Key_Down : Qt::Key_Up), now[i] = next[i];
             QString expected = "ggggg";
             expected[testing::expectedCase(now[0], now[1], now[2]) - 1] = 'y';
-            QVERIFY2(caseLooks(*w) == expected, qPrintable(lists(*w) + ": " + caseLooks(*w)));
+            QVERIFY2(testing::caseLooks(*w) == expected, qPrintable(lists(*w) + ": " + testing::caseLooks(*w)));
         }
-        w->frameHelp->show(), look();
+        pointAt(kBare), pointAt(strip(*w)), look();
         // Back's key, beside Print and Home: a letter shared with either would press neither.
-        QTest::keyClick(w.get(), Qt::Key(w->lblBack->caption()[0].toUpper().unicode()), Qt::AltModifier), look();
-        QVERIFY2(w->lblNext->isVisible(), qPrintable(w->lblBack->caption()));
+        QTest::keyClick(w.get(), Qt::Key(c<Label>("lblBack")->caption()[0].toUpper().unicode()), Qt::AltModifier), look();
+        QVERIFY2(c<Label>("lblNext")->isVisible(), qPrintable(c<Label>("lblBack")->caption()));
     }
 
 private slots:
@@ -272,47 +263,47 @@ private slots:
     {
         QFETCH(int, chosen);
         QFETCH(QString, prompt);
-        const QStringList startUp = snapshot(*w);
-        w->lblNext_Click();
+        const QImage startUp = withoutNext(*w);
+        testing::click(*w, "lblNext");
         QStringList texts = {" r1", " r2", "PQ"};
         for (int i = 0; i < chosen; ++i)
-            testing::choose(std::array{w->CboR1, w->CboR2, w->CboPQ}[size_t(i)], texts[i] = QString::number(i + 2));
+            testing::choose(*w, QStringList{"CboR1", "CboR2", "CboPQ"}[i], i + 2), texts[i] = QString::number(i + 2);
         checkPromptLine(*w, chosen == 2);
 
-        w->lblBack_Click();
-        QCOMPARE(snapshot(*w), QStringList{" 17.595 17.345 17.995"} + startUp.mid(1));
-        QVERIFY(w->lblBack->isHidden() && w->canvas.isEmpty() && caseLooks(*w) == "ggggg" && lists(*w) == texts.join('|'));
+        testing::click(*w, "lblBack");
+        QVERIFY(withoutNext(*w) == startUp && borderFoot(*w) == 31 + 680 && lists(*w) == texts.join('|'));
 
-        w->lblNext_Click();
+        testing::click(*w, "lblNext");
         // lblPQ on the prompt line, unless rtfSelect covers it.
-        const bool pqPrompt = w->lblPQ->isVisible() && w->lblPQ->pos() == testing::cmToPixel(2.963, 0.106);
-        QCOMPARE(w->rtfSelect->isVisible() ? w->rtfSelect->text() : pqPrompt ? w->lblPQ->caption() : "", prompt);
-        QVERIFY(w->lblNext->isHidden() && w->lblBack->isVisible() && w->Frame_Cbo->isVisible()
-                && w->lblTarvolen->pos() == testing::cmToPixel(3.175, 1.482)); // the heading beside the lists
-        QVERIFY(w->rtfSuppose1->isHidden() && w->rtfSuppose2->isHidden() && w->lblPossibility->isHidden());
-        QVERIFY(w->rtfHighlight->isHidden() && w->lblPrint->isVisible() == (chosen == 3));
+        const bool pqPrompt = c("lblPQ")->isVisible() && c("lblPQ")->pos() == testing::cmToPixel(2.963, 0.106);
+        QCOMPARE(c("rtfSelect")->isVisible() ? c<RichTextBox>("rtfSelect")->text() : pqPrompt ? c<Label>("lblPQ")->caption() : "", prompt);
+        QVERIFY(c("lblNext")->isHidden() && c("lblBack")->isVisible() && c("Frame_Cbo")->isVisible()
+                && c("lblTarvolen")->pos() == testing::cmToPixel(3.175, 1.482)); // the heading beside the lists
+        QVERIFY(c("rtfSuppose1")->isHidden() && c("rtfSuppose2")->isHidden() && c("lblPossibility")->isHidden());
+        QVERIFY(c("rtfHighlight")->isHidden() && c("lblPrint")->isVisible() == (chosen == 3));
         for (int i = 0; i < 5; ++i)
-            QVERIFY(w->caseBoxes()[size_t(i)]->pos() == testing::cmToPixel(3, 3 + i));
-        QCOMPARE(w->CboR2->isEnabled() + w->CboPQ->isEnabled(), std::min(chosen, 2));
-        QCOMPARE(snapshot(*w)[0], QString(chosen == 3 ? " 17.595 17.345 17.995" : " 7.595 7.345 7.995"));
-        QCOMPARE(caseLooks(*w), QString(chosen == 3 ? "ggygg" : "ggggg"));
-        QVERIFY(chosen < 3 ? w->canvas.isEmpty() : !w->canvas.isEmpty() && w->focusWidget() == w->CboPQ);
+            QVERIFY(c(qPrintable(QString("rtBox%1").arg(i + 1)))->pos() == testing::cmToPixel(3, 3 + i));
+        QCOMPARE(c("CboR2")->isEnabled() + c("CboPQ")->isEnabled(), std::min(chosen, 2));
+        // The border's outer line from row 32 (480 twips), 17.995 cm high with the figure, 7.995 without.
+        QCOMPARE(borderFoot(*w), chosen == 3 ? 31 + 680 : 31 + 302);
+        QCOMPARE(testing::caseLooks(*w), QString(chosen == 3 ? "ggygg" : "ggggg"));
+        QVERIFY(testing::figureShown(*w) == (chosen == 3) && (chosen < 3 || w->focusWidget() == c("CboPQ")));
 
         // The strip below the lists brings the help arrow back on the practice page only, once
         // all three are chosen.
         pointAt(kBare), pointAt(strip(*w));
-        QCOMPARE(w->frameHelp->isVisible(), chosen == 3);
-        w->lblBack_Click();
+        QCOMPARE(c("frameHelp")->isVisible(), chosen == 3);
+        testing::click(*w, "lblBack");
         pointAt(kBare), pointAt(strip(*w));
-        QVERIFY(w->frameHelp->isHidden());
+        QVERIFY(c("frameHelp")->isHidden());
         // Keys on the introduction page once reached the unseen list that had the keyboard and
         // rewrote the page; Next gives the keyboard back to the distance.
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_5, Qt::Key_Return})
             QTest::keyClick(w->windowHandle(), key);
-        QVERIFY(lists(*w) == texts.join('|') && w->canvas.isEmpty() && caseLooks(*w) == "ggggg");
-        w->lblNext_Click();
+        QVERIFY(lists(*w) == texts.join('|') && !testing::figureShown(*w) && testing::caseLooks(*w) == "ggggg");
+        testing::click(*w, "lblNext");
         QTest::keyClick(w->windowHandle(), Qt::Key_Down);
-        QCOMPARE(w->CboPQ->text(), chosen == 3 ? "5" : texts[2]);
+        QCOMPARE(c<ComboBox>("CboPQ")->text(), chosen == 3 ? "5" : texts[2]);
     }
 
     // The introduction page as it reads, blanks and all: at start-up, and again after Back.
@@ -320,11 +311,9 @@ private slots:
     {
         const auto read = [this] {
             QStringList seen{w->windowTitle()};
-            for (QWidget *c : std::initializer_list<QWidget *>{w->rtfSelect, w->lblNext, w->lblHome, w->lblTarvolen,
-                    w->rtfSuppose1, w->rtfSuppose2, w->lblPossibility, w->rtBox1, w->rtBox2, w->rtBox3, w->rtBox4,
-                    w->rtBox5, w->rtfHighlight, w->lblPQ, w->lblBack, w->lblPrint, w->lblHelp})
-                seen << (qobject_cast<toolkit::Label *>(c) ? static_cast<toolkit::Label *>(c)->caption()
-                                                            : static_cast<toolkit::RichTextBox *>(c)->text());
+            for (const char *name : {"rtfSelect", "lblNext", "lblHome", "lblTarvolen", "rtfSuppose1", "rtfSuppose2", "lblPossibility",
+                                     "rtBox1", "rtBox2", "rtBox3", "rtBox4", "rtBox5", "rtfHighlight", "lblPQ", "lblBack", "lblPrint", "lblHelp"})
+                seen << (name[0] == 'l' ? c<Label>(name)->caption() : c<RichTextBox>(name)->text());
             return seen;
         };
         const QStringList expected = {"Chapter 4:  Tarvolen in a Plane.",
@@ -341,16 +330,16 @@ private slots:
             "Let us test it for practice..    Click 'Next'", "Back", "Print",
             "Double Click any of these 3 buttons and turn mouse wheel."};
         QCOMPARE(read(), expected);
-        w->lblNext_Click();
+        testing::click(*w, "lblNext");
         testing::chooseAll(*w, 2, 3, 4);
-        w->lblBack_Click();
+        testing::click(*w, "lblBack");
         QCOMPARE(read(), expected);
     }
 
     void typedValues_data()
     {
         QTest::addColumn<QString>("typed");
-        // The case boxes with r1 = 1, r2 = 4 (sum 5, difference 3), then the number over PQ.
+        // The case boxes with r1 = 1, r2 = 4 (sum 5, difference 3), then the distance they hold for.
         QTest::addColumn<QString>("seen");
         QTest::newRow("leading blank") << " 3" << "gyggg 3";
         QTest::newRow("half to even, up") << "3.5" << "ggygg 4";
@@ -358,7 +347,7 @@ private slots:
         QTest::newRow("digits then letters") << "12abc" << "ggggy 12";
         QTest::newRow("no number") << "abc" << "gggyg 0";
         QTest::newRow("past the top") << "1e999" << "ggggy 32767";
-        QTest::newRow("past the bottom") << "-99999" << "gggyg-32768";
+        QTest::newRow("past the bottom") << "-99999" << "gggyg -32768";
     }
 
     // Typed text is no selection but counts as chosen: a typed distance draws and highlights
@@ -367,23 +356,22 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, seen);
-        w->lblNext_Click();
-        testing::choose(w->CboR1, "1");
-        testing::choose(w->CboR2, "4");
-        w->CboPQ->lineEdit()->selectAll(); // the placeholder goes
-        QTest::keyClicks(w->CboPQ, typed + '\r');
-        QVERIFY(w->canvas.isEmpty() && caseLooks(*w) == "ggggg");
-        const auto number = [this] {
-            QString last;
-            for (const toolkit::Canvas::Op &op : w->canvas.ops())
-                last = op.kind == toolkit::Canvas::Op::Text && op.text.size() > 1 ? op.text : last;
-            return last;
+        testing::click(*w, "lblNext");
+        testing::choose(*w, "CboR1", 1), testing::choose(*w, "CboR2", 4);
+        QTest::keyClick(c("CboPQ"), Qt::Key_A, Qt::ControlModifier); // the placeholder goes
+        QTest::keyClicks(c("CboPQ"), typed + '\r');
+        QVERIFY(!testing::figureShown(*w) && testing::caseLooks(*w) == "ggggg");
+        const auto said = [this] { // the lit case, and the distance a screen reader hears for it
+            for (const char *box : {"rtBox1", "rtBox2", "rtBox3", "rtBox4", "rtBox5"})
+                if (const QString d = c(box)->accessibleDescription(); !d.isEmpty())
+                    return testing::caseLooks(*w) + ' ' + d.section("PQ = ", 1).chopped(1);
+            return testing::caseLooks(*w);
         };
-        testing::choose(w->CboR1, "1");
-        QCOMPARE(caseLooks(*w) + number(), seen);
-        w->lblBack_Click();
-        w->lblNext_Click();
-        QCOMPARE(caseLooks(*w) + number(), seen);
+        testing::choose(*w, "CboR1", 1);
+        QCOMPARE(said(), seen);
+        testing::click(*w, "lblBack");
+        testing::click(*w, "lblNext");
+        QCOMPARE(said(), seen);
     }
 
     void blinks_data()
@@ -425,9 +413,9 @@ private slots:
             second->fire();
             QVERIFY2(left() > 300, qPrintable(second->objectName() + " should give a full interval"));
         };
-        handOver(w->Timer1, w->Timer2, [&] { pointAt(kBare); });
-        w->lblNext_Click();
-        handOver(w->Timer5, w->Timer6, [&] { testing::choose(w->CboR1, "2"); });
+        handOver(c<Timer>("Timer1"), c<Timer>("Timer2"), [&] { pointAt(kBare); });
+        testing::click(*w, "lblNext");
+        handOver(c<Timer>("Timer5"), c<Timer>("Timer6"), [&] { testing::choose(*w, "CboR1", 2); });
     }
 
     // The window's own surface (bare, its lines and shapes, the figure) hides the help arrow,
@@ -436,20 +424,20 @@ private slots:
     // control, with a handler of its own or none, keeps the move to itself.
     void pointer()
     {
-        w->lblNext_Click();
+        testing::click(*w, "lblNext");
         testing::chooseAll(*w, 2, 3, 4);
         const std::pair<QPoint, const char *> spots[] = { // help arrow, Back, Home, Print, Timer1
             {kBare, "-bbb1"}, {QPoint(24, 400), "-bbb1"}, {QPoint(33, 400), "-bbb1"}, // Shape3, Shape1
             {testing::cmToPixel(11, 11), "-bbb1"}, // the top of the circle about P
-            {centre(w->lblBack), "hrbb-"}, {centre(w->lblHome), "hrrb-"}, {centre(w->lblPrint), "hrrr-"},
-            {centre(w->rtfSelect), "hbbr1"}, {centre(w->lblTarvolen), "hbbr-"}, {centre(w->CboR1), "hbbr-"},
-            {centre(w->rtBox3), "hbbr-"}, {w->Frame_Cbo->mapTo(w.get(), QPoint(2, 2)), "hbbr-"},
-            {w->frameHelp->mapTo(w.get(), QPoint(100, 75)), "hbbr-"}, {strip(*w), "hbbr-"}};
+            {centre(c<Label>("lblBack")), "hrbb-"}, {centre(c<Label>("lblHome")), "hrrb-"}, {centre(c<Label>("lblPrint")), "hrrr-"},
+            {centre(c<RichTextBox>("rtfSelect")), "hbbr1"}, {centre(c<Label>("lblTarvolen")), "hbbr-"}, {centre(c<ComboBox>("CboR1")), "hbbr-"},
+            {centre(c<RichTextBox>("rtBox3")), "hbbr-"}, {c("Frame_Cbo")->mapTo(w.get(), QPoint(2, 2)), "hbbr-"},
+            {c("frameHelp")->mapTo(w.get(), QPoint(100, 75)), "hbbr-"}, {strip(*w), "hbbr-"}};
         for (const auto &[spot, expected] : spots) { // the labels keep their colours from row to row
-            w->frameHelp->show(), w->Timer1->setEnabled(false);
+            pointAt(strip(*w)), c<Timer>("Timer1")->fire(); // the help arrow up, Timer1 handed over
             pointAt(spot);
-            const QString seen = QString(w->frameHelp->isVisible() ? 'h' : '-') + ink(w->lblBack) + ink(w->lblHome)
-                                 + ink(w->lblPrint) + (w->Timer1->isEnabled() ? '1' : '-');
+            const QString seen = QString(c("frameHelp")->isVisible() ? 'h' : '-') + ink(c<Label>("lblBack")) + ink(c<Label>("lblHome"))
+                                 + ink(c<Label>("lblPrint")) + (c<Timer>("Timer1")->isEnabled() ? '1' : '-');
             QVERIFY2(seen == expected, qPrintable(QString::asprintf("(%d, %d): ", spot.x(), spot.y()) + seen));
         }
     }
