@@ -1,3 +1,4 @@
+#include "lesson_window/lesson_texts.h"
 #include "lesson_window/lesson_window.h"
 #include "lesson_window/translation.h"
 #include "toolkit/units.h"
@@ -14,9 +15,10 @@
 
 namespace {
 
-// When no platform plugin can connect, Qt warns over several lines and then aborts. While the
+// When no platform plugin can start, Qt warns over several lines and then aborts. While the
 // application starts, its messages are held back: on that fatal one the learner gets one line
-// naming the displays tried and status 1; otherwise they go out as Qt would have sent them.
+// and status 1, naming the displays tried, or the platform Qt has no plugin for and those it
+// has; otherwise they go out as Qt would have sent them.
 struct HeldMessage
 {
     QtMsgType type;
@@ -28,32 +30,52 @@ std::vector<HeldMessage> heldMessages;
 QtMessageHandler qtMessageHandler = nullptr;
 const char *programPath = "tarvolen";
 
+// The platform named in one of Qt's messages about loading its plugin.
+QString platformIn(const QString &text, QLatin1String prefix)
+{
+    return text.startsWith(prefix) ? text.mid(prefix.size()).section(QLatin1Char('"'), 0, 0) : QString();
+}
+
 void holdOrGiveUp(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    bool noWaylandPlugin = false;
+    QStringList notFound; // platforms asked for that Qt has no plugin for
+    bool foundButFailed = false; // a plugin that loaded but reached no display
     {
         const std::lock_guard<std::mutex> lock(heldMutex);
         if (type != QtFatalMsg) {
             heldMessages.push_back({type, context.category, text});
             return;
         }
-        noWaylandPlugin = std::any_of(heldMessages.begin(), heldMessages.end(), [](const HeldMessage &m) {
-            return m.text.startsWith(QLatin1String("Could not find the Qt platform plugin \"wayland\""));
-        });
+        for (const HeldMessage &m : heldMessages) {
+            const QString missing = platformIn(m.text, QLatin1String("Could not find the Qt platform plugin \""));
+            if (!missing.isEmpty())
+                notFound << missing;
+            foundButFailed |= m.text.startsWith(QLatin1String("Could not load the Qt platform plugin"));
+        }
     }
-    QStringList tried;
-    for (const char *name : {"WAYLAND_DISPLAY", "DISPLAY", "QT_QPA_PLATFORM"}) {
-        const QString value = qEnvironmentVariable(name);
-        tried << QLatin1String(name) + (value.isEmpty() ? QStringLiteral(" not set") : QLatin1Char('=') + value);
+    const QString program = QString::fromLocal8Bit(programPath);
+    QString line;
+    if (!notFound.isEmpty() && !foundButFailed) {
+        // No display was tried: blaming one would send the learner the wrong way.
+        QString available = text.section(QLatin1String("Available platform plugins are: "), 1).trimmed();
+        if (available.endsWith(QLatin1Char('.')))
+            available.chop(1);
+        line = lesson::translateEarly("main", lesson::kNoSuchPlatform)
+                   .arg(notFound.join(QLatin1String(", ")), available);
+    } else {
+        QStringList tried;
+        for (const char *name : {"WAYLAND_DISPLAY", "DISPLAY", "QT_QPA_PLATFORM"}) {
+            const QString value = qEnvironmentVariable(name);
+            tried << QLatin1String(name) + (value.isEmpty() ? QStringLiteral(" not set") : QLatin1Char('=') + value);
+        }
+        // Looked up only here, unlocked: a start that finds its display pays nothing for it.
+        const QString missing = notFound.contains(QLatin1String("wayland")) ? lesson::translateEarly("main", QT_TRANSLATE_NOOP("main",
+            "Qt's Wayland plugin is missing (package qt6-wayland); ")) : QString();
+        line = lesson::translateEarly("main", QT_TRANSLATE_NOOP("main",
+            "tarvolen: no display could be opened for the lesson window (%1); %2run it under a virtual one with: "
+            "xvfb-run -a %3")).arg(tried.join(QLatin1String(", ")), missing, program);
     }
-    // Looked up only here, unlocked: a start that finds its display pays nothing for it.
-    const QString missing = noWaylandPlugin ? lesson::translateEarly("main", QT_TRANSLATE_NOOP("main",
-        "Qt's Wayland plugin is missing (package qt6-wayland); ")) : QString();
-    const QString line = lesson::translateEarly("main", QT_TRANSLATE_NOOP("main",
-        "tarvolen: no display could be opened for the lesson window (%1); %2run it under a virtual one with: "
-        "xvfb-run -a %3"));
-    std::fprintf(stderr, "%s\n", qPrintable(line.arg(tried.join(QLatin1String(", ")), missing,
-                                                      QString::fromLocal8Bit(programPath))));
+    std::fprintf(stderr, "%s\n", qPrintable(line));
     std::fflush(stderr);
     std::_Exit(1);
 }

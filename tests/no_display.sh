@@ -12,3 +12,8 @@ german=$(no_display LANG=de_DE.UTF-8 "$1") english=$(no_display LANGUAGE=en:de L
 [[ $german == "tarvolen: Für das Fenster der Lektion ließ sich keine Anzeige öffnen (WAYLAND_DISPLAY not set, "*"xvfb-run -a $1" &&
    $english == "tarvolen: no display could be opened for the lesson window (WAYLAND_DISPLAY not set, "* ]] ||
   { echo "FAIL: German: $german; English first: $english"; exit 1; }
+# A platform Qt has no plugin for is named with those it has, and no display is blamed.
+output=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=bogus "$1" 2>&1) status=$?
+[[ $status -eq 1 && $(wc -l <<<"$output") -eq 1 && $output == *xcb* && $output == *offscreen* &&
+   $output == 'tarvolen: the Qt platform plugin "bogus" could not be loaded; the platforms Qt has are: '* ]] ||
+  { echo "FAIL: unknown platform: exit $status: $output"; exit 1; }

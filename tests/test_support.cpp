@@ -138,7 +138,7 @@ QString caseLooks(QWidget &window)
 int expectedCase(int r1, int r2, int pq)
 {
     if (pq == 0)
-        return r1 == r2 ? 2 : 4; // coinciding circles count as touching internally
+        return r1 == r2 ? 0 : 4; // coinciding circles share every point: none of the five
     // The common chord stands n / (2 pq) from P; the sign of 4 pq² r1² - n² gives 2, 1 or 0
     // shared points.
     const long n = long(pq) * pq + long(r1) * r1 - long(r2) * r2;

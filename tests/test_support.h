@@ -76,8 +76,8 @@ void chooseAll(QWidget &window, int r1, int r2, int pq);
 // pale green, ? else; the lit one has the highlight sentence as its tip, the others none.
 QString caseLooks(QWidget &window);
 
-// The case (1..5) two circles show, worked out from their shared points alone; for radii of
-// at least 1 and distances up to 32767.
+// The case (1..5) two circles show, worked out from their shared points alone, 0 where they
+// coincide; for radii of at least 1 and distances up to 32767.
 int expectedCase(int r1, int r2, int pq);
 
 } // namespace testing

@@ -1,12 +1,14 @@
 // The lesson as a learner meets it: every combination the lists offer against the circles' own
 // geometry, in each language the lesson speaks, the practice page in each state after Next and the introduction Back restores, the
-// prompt line's pixels, typed values, the blinking of Next and of the pending list, and the
-// pointer over the bare window or a control. Blink ticks are driven with fire().
+// prompt line's pixels, typed values, the Alt keys, the blinking of Next and of the pending list,
+// and the pointer and the wheel over the bare window or a control. Blink ticks are driven with fire().
 
+#include "lesson_window/lesson_math.h"
 #include "lesson_window/lesson_window.h"
 #include "lesson_window/translation.h"
 #include "test_support.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrintDialog>
@@ -28,7 +30,20 @@ const QPoint kBare(12, 400);
 
 QPoint centre(const QWidget *c) { return c->mapTo(c->window(), c->rect().center()); }
 QPoint strip(const Window &w) { return QPoint(centre(testing::find<Label>(w, "lblCombo")).x(), testing::find(w, "Frame_Cbo")->geometry().bottom() + 4); }
-QString lists(const Window &w) { return testing::find<ComboBox>(w, "CboR1")->text() + '|' + testing::find<ComboBox>(w, "CboR2")->text() + '|' + testing::find<ComboBox>(w, "CboPQ")->text(); }
+// What the three lists show, drafts too.
+QString lists(const Window &w) { return testing::find<ComboBox>(w, "CboR1")->currentText() + '|' + testing::find<ComboBox>(w, "CboR2")->currentText() + '|' + testing::find<ComboBox>(w, "CboPQ")->currentText(); }
+// The figure above its centre line and below where a short border ends: circles, dots and the
+// number over PQ (the letters below take the colours of whatever was drawn before).
+QImage figure(Window &w) { return testing::figure(w).copy(0, 336, 1018, 153); }
+
+// The sentence said in place of a case when the circles coincide: inked on the page, uncovered,
+// and among what a screen reader reads there.
+bool coincideSaid(Window &w)
+{
+    auto *said = w.findChild<toolkit::Label *>("lblCoincide");
+    const int heard = QAccessible::queryAccessibleInterface(&w)->indexOfChild(QAccessible::queryAccessibleInterface(said));
+    return heard >= 0 && !testing::inkBox(said->grab().toImage(), said->rect(), QColor(0, 0, 192)).isEmpty();
+}
 
 // A caption's colour as drawn (r red, b blue, d black, ? mixed); `amount` gets all its ink.
 QChar ink(QWidget *label, int *amount = nullptr)
@@ -118,7 +133,7 @@ class LessonTest : public QObject
     // when bold) or of the lists r1, r2, PQ (each m magenta, c cyan, g pale green, . else), and
     // which timers of the pair that blinks it run ('-' none). Steps: 1, 2, 5, 6 tick that timer;
     // the pointer onto n Next, h Home, b Back, p Print, s rtfSelect, w the bare window; N, B
-    // click Next, Back; x choose the next list, or r1 again once all are chosen.
+    // click Next, Back; k Alt+N; x choose the next list, or r1 again once all are chosen.
     QString trace(const QString &steps, bool lists)
     {
         toolkit::Timer *timers[] = {c<Timer>("Timer1"), c<Timer>("Timer2"), c<Timer>("Timer5"), c<Timer>("Timer6")};
@@ -146,6 +161,8 @@ class LessonTest : public QObject
                 pointAt(p >= 0 ? centre(spots[p]) : kBare);
             else if (s == 'N' || s == 'B')
                 QTest::mouseClick(s == 'N' ? c<Label>("lblNext") : c<Label>("lblBack"), Qt::LeftButton);
+            else if (s == 'k')
+                QTest::keyClick(w->windowHandle(), Qt::Key_N, Qt::AltModifier);
             else // the lists chosen so far show numbers, the others their placeholders
                 testing::choose(*w, QStringList{"CboR1", "CboR2", "CboPQ", "CboR1"}[::lists(*w).split('|').filter(QRegularExpression("^\\d")).size()], 3);
             seen += ' ' + now();
@@ -195,9 +212,13 @@ class LessonTest : public QObject
             for (int i = 0; i < 3; ++i)
                 if (next[i] != now[i])
                     QTest::keyClick(boxes[i], next[i] > now[i] ? Qt::Key_Down : Qt::Key_Up), now[i] = next[i];
+            const int holds = testing::expectedCase(now[0], now[1], now[2]);
             QString expected = "ggggg";
-            expected[testing::expectedCase(now[0], now[1], now[2]) - 1] = 'y';
-            QVERIFY2(testing::caseLooks(*w) == expected, qPrintable(lists(*w) + ": " + testing::caseLooks(*w)));
+            if (holds)
+                expected[holds - 1] = 'y';
+            else
+                checkPage(*w); // the sentence said instead fits its place
+            QVERIFY2(testing::caseLooks(*w) == expected && coincideSaid(*w) == !holds, qPrintable(lists(*w) + ": " + testing::caseLooks(*w)));
         }
         pointAt(kBare), pointAt(strip(*w)), look();
         // Back's key, beside Print and Home: a letter shared with either would press neither.
@@ -214,7 +235,8 @@ private slots:
     {
         QTest::addColumn<QString>("words"); // the language, then some of its texts as its learners read them
         const QStringList rows = {
-            "English|en|Chapter 4:  Tarvolen in a Plane.|Print|Next|circles touch each other externally.",
+            "English|en|Chapter 4:  Tarvolen in a Plane.|Print|Next|circles touch each other externally."
+            "|The two circles coincide: they have every point in common.",
             "German|de|Kapitel 4:  Tarvolen in der Ebene.|Drucken|Vor|berühren sich die beiden Kreise von außen.",
             "French|fr|Chapitre 4\u00A0:  Tarvolen dans le plan.|Imprimer|Suite|les deux cercles sont tangents extérieurement.",
             "Spanish|es|Capítulo 4:  Tarvolen en el plano.|Imprimir|Sigue|las circunferencias son tangentes exteriores.",
@@ -297,13 +319,14 @@ private slots:
         pointAt(kBare), pointAt(strip(*w));
         QVERIFY(c("frameHelp")->isHidden());
         // Keys on the introduction page once reached the unseen list that had the keyboard and
-        // rewrote the page; Next gives the keyboard back to the distance.
+        // rewrote the page; Next gives the keyboard to the list to choose next, or to the distance.
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_5, Qt::Key_Return})
             QTest::keyClick(w->windowHandle(), key);
         QVERIFY(lists(*w) == texts.join('|') && !testing::figureShown(*w) && testing::caseLooks(*w) == "ggggg");
         testing::click(*w, "lblNext");
         QTest::keyClick(w->windowHandle(), Qt::Key_Down);
-        QCOMPARE(c<ComboBox>("CboPQ")->text(), chosen == 3 ? "5" : texts[2]);
+        texts[std::min(chosen, 2)] = chosen == 3 ? "5" : chosen == 2 ? "0" : "1";
+        QCOMPARE(lists(*w), texts.join('|'));
     }
 
     // The introduction page as it reads, blanks and all: at start-up, and again after Back.
@@ -338,40 +361,138 @@ private slots:
 
     void typedValues_data()
     {
-        QTest::addColumn<QString>("typed");
-        // The case boxes with r1 = 1, r2 = 4 (sum 5, difference 3), then the distance they hold for.
-        QTest::addColumn<QString>("seen");
-        QTest::newRow("leading blank") << " 3" << "gyggg 3";
-        QTest::newRow("half to even, up") << "3.5" << "ggygg 4";
-        QTest::newRow("half to even, down") << "2.5" << "gggyg 2";
-        QTest::newRow("digits then letters") << "12abc" << "ggggy 12";
-        QTest::newRow("no number") << "abc" << "gggyg 0";
-        QTest::newRow("past the top") << "1e999" << "ggggy 32767";
-        QTest::newRow("past the bottom") << "-99999" << "gggyg -32768";
+        QTest::addColumn<QString>("before"); // chosen from the lists: r1, r2, PQ
+        QTest::addColumn<QString>("typing"); // into which list, what, and how it is left: Enter, Tab, Escape or c a click on r1
+        QTest::addColumn<QString>("after");  // what the lists show then
+        QTest::newRow("typed radius, Enter") << "1|4|2" << "CboR1 2\r" << "2|4|2";
+        QTest::newRow("typed distance, Tab") << "1|4|2" << "CboPQ 5\t" << "1|4|5";
+        QTest::newRow("3.6 is 4") << "1|4|2" << "CboPQ 3.6\r" << "1|4|4";
+        QTest::newRow("half to even") << "1|4|2" << "CboPQ 0.5\t" << "1|4|0";
+        QTest::newRow("left by a click on another list") << "1|4|2" << "CboR2 3c" << "1|3|2";
+        QTest::newRow("abc") << "1|4|2" << "CboPQ abc\r" << "1|4|2";
+        QTest::newRow("40000") << "1|4|2" << "CboPQ 40000\t" << "1|4|2";
+        QTest::newRow("-3") << "1|4|2" << "CboPQ -3\r" << "1|4|2";
+        QTest::newRow("a radius off the list") << "1|4|2" << "CboR2 6c" << "1|4|2";
+        QTest::newRow("Escape") << "1|4|2" << "CboPQ 7\x1b" << "1|4|2";
+        QTest::newRow("before any choice") << " r1| r2|PQ" << "CboR1 9x\r" << " r1| r2|PQ";
     }
 
-    // Typed text is no selection but counts as chosen: a typed distance draws and highlights
-    // nothing until a radius changes, which reads and classifies it; Next after Back draws it.
+    // Typed text counts once committed, as the item of its value (read with a decimal point on any
+    // desktop, half to even) or not at all; half-typed, it draws and lights nothing. Then the
+    // figure with its number and the lit case are those of the same items chosen from the lists.
     void typedValues()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, seen);
-        testing::click(*w, "lblNext");
-        testing::choose(*w, "CboR1", 1), testing::choose(*w, "CboR2", 4);
-        QTest::keyClick(c("CboPQ"), Qt::Key_A, Qt::ControlModifier); // the placeholder goes
-        QTest::keyClicks(c("CboPQ"), typed + '\r');
-        QVERIFY(!testing::figureShown(*w) && testing::caseLooks(*w) == "ggggg");
-        const auto said = [this] { // the lit case, and the distance a screen reader hears for it
-            for (const char *box : {"rtBox1", "rtBox2", "rtBox3", "rtBox4", "rtBox5"})
-                if (const QString d = c(box)->accessibleDescription(); !d.isEmpty())
-                    return testing::caseLooks(*w) + ' ' + d.section("PQ = ", 1).chopped(1);
-            return testing::caseLooks(*w);
-        };
-        testing::choose(*w, "CboR1", 1);
-        QCOMPARE(said(), seen);
-        testing::click(*w, "lblBack");
-        testing::click(*w, "lblNext");
-        QCOMPARE(said(), seen);
+        QFETCH(QString, before);
+        QFETCH(QString, typing);
+        QFETCH(QString, after);
+        QTest::keyClick(w->windowHandle(), Qt::Key_N, Qt::AltModifier);
+        const QImage blank = figure(*w);
+        const QStringList values = before.split('|');
+        for (int i = 0; i < 3; ++i) // one arrow key per item down the list, which starts at 1 or 0
+            for (int n = i == 2 && values[i] != "PQ" ? -1 : 0; n < values[i].toInt(); ++n)
+                QTest::keyClick(std::array{c<ComboBox>("CboR1"), c<ComboBox>("CboR2"), c<ComboBox>("CboPQ")}[size_t(i)], Qt::Key_Down);
+        QCOMPARE(lists(*w), before);
+        auto *list = w->findChild<ComboBox *>(typing.section(' ', 0, 0));
+        const QString text = typing.section(' ', 1).chopped(1);
+        QTest::mouseClick(list->lineEdit(), Qt::LeftButton);
+        QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(list, text);
+        QVERIFY(list->currentText() == text && figure(*w) == blank && testing::caseLooks(*w) == "ggggg");
+        const QChar leave = typing.back();
+        if (leave == 'c')
+            QTest::mouseClick(c<ComboBox>("CboR1")->lineEdit(), Qt::LeftButton);
+        else
+            QTest::keyClick(list, leave == '\r' ? Qt::Key_Return : leave == '\t' ? Qt::Key_Tab : Qt::Key_Escape);
+        QCOMPARE(lists(*w), after);
+
+        Window chosen;
+        chosen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chosen));
+        testing::click(chosen, "lblNext");
+        QString lit = "ggggg";
+        if (const QStringList a = after.split('|'); a[0] != " r1") {
+            testing::chooseAll(chosen, a[0].toInt(), a[1].toInt(), a[2].toInt());
+            lit[testing::expectedCase(a[0].toInt(), a[1].toInt(), a[2].toInt()) - 1] = 'y';
+        }
+        QVERIFY(figure(*w) == figure(chosen) && testing::caseLooks(*w) == lit);
+    }
+
+    void altKeys_data()
+    {
+        QTest::addColumn<int>("chosen"); // lists chosen on the practice page; -1: all, then back to the introduction
+        QTest::addColumn<QString>("effects"); // of Alt+N, Alt+B, Alt+P and Alt+H
+        QTest::newRow("introduction") << -1 << "practice page|-|-|closed";
+        QTest::newRow("r1 and r2 chosen") << 2 << "-|introduction|-|closed";
+        QTest::newRow("all chosen") << 3 << "-|introduction|print dialog|closed";
+    }
+
+    // Each Alt key presses its button where that is shown and does nothing where not, with the
+    // keyboard in no list or in each (on the practice page), and types nothing into any list.
+    void altKeys()
+    {
+        QFETCH(int, chosen);
+        QFETCH(QString, effects);
+        QApplication::setCursorFlashTime(0); // a caret that does not blink between two pictures
+        for (const QString focus : {"", "CboR1", "CboR2", "CboPQ"})
+            for (int k = 0; k < 4 && (chosen > 0 || focus.isEmpty()); ++k) {
+                open();
+                int asked = 0;
+                w->setPrintDialogRunner(std::make_unique<testing::AnsweringDialog>([&asked](QPrinter &) { return ++asked, false; }));
+                const auto alt = [this](char letter) { QTest::keyClick(w->windowHandle(), Qt::Key(letter), Qt::AltModifier); };
+                alt('N');
+                for (int i = 0; i < std::abs(chosen); ++i)
+                    QTest::keyClick(std::array{c<ComboBox>("CboR1"), c<ComboBox>("CboR2"), c<ComboBox>("CboPQ")}[size_t(i)], Qt::Key_Down);
+                if (chosen < 0)
+                    alt('B');
+                if (!focus.isEmpty())
+                    QTest::mouseClick(w->findChild<ComboBox *>(focus)->lineEdit(), Qt::LeftButton);
+                else if (w->focusWidget())
+                    w->focusWidget()->clearFocus();
+                const QString shown = lists(*w);
+                const QImage before = testing::grabWindow(*w);
+                const bool introduction = c<Label>("lblNext")->isVisible();
+                alt("NBPH"[k]);
+                const QString seen = !w->isVisible() ? "closed" : asked ? "print dialog" : c<Label>("lblNext")->isVisible() != introduction
+                                     ? (introduction ? "practice page" : "introduction") : testing::grabWindow(*w) == before ? "-" : "changed";
+                QVERIFY2(seen == effects.section('|', k, k) && lists(*w) == shown, qPrintable(focus + " Alt+" + "NBPH"[k] + ": " + seen + ' ' + lists(*w)));
+            }
+    }
+
+    // The wheel, with or without Ctrl or Shift, leaves every sentence as it stands, on both pages.
+    void wheelOverSentences()
+    {
+        QTest::keyClick(w->windowHandle(), Qt::Key_N, Qt::AltModifier);
+        for (ComboBox *list : {c<ComboBox>("CboR1"), c<ComboBox>("CboR2"), c<ComboBox>("CboPQ")})
+            QTest::keyClick(list, Qt::Key_Down);
+        for (const char letter : {'B', 'N'}) {
+            const QImage before = testing::grabWindow(*w);
+            for (toolkit::RichTextBox *box : w->findChildren<toolkit::RichTextBox *>())
+                for (const Qt::KeyboardModifier held : {Qt::NoModifier, Qt::ControlModifier, Qt::ShiftModifier})
+                    for (const int notches : {2, -4}) {
+                        QWheelEvent turn(box->rect().center(), box->mapToGlobal(box->rect().center()), {}, {0, 120 * notches},
+                                         Qt::NoButton, held, Qt::NoScrollPhase, false);
+                        QApplication::sendEvent(box, &turn);
+                    }
+            QVERIFY(testing::grabWindow(*w) == before);
+            QTest::keyClick(w->windowHandle(), Qt::Key(letter), Qt::AltModifier);
+        }
+    }
+
+    void caseOf_data()
+    {
+        QTest::addColumn<QList<int>>("v"); // r1, r2, PQ and the case their circles show
+        const char *names[] = {"coincide", "touch externally", "touch internally", "intersect", "one inside", "apart"};
+        for (int n = 0; n < 325; ++n) {
+            const int r1 = 1 + n / 65, r2 = 1 + n / 13 % 5, pq = n % 13, holds = testing::expectedCase(r1, r2, pq);
+            QTest::addRow("%s r1=%d r2=%d PQ=%d", names[holds], r1, r2, pq) << QList{r1, r2, pq, holds};
+        }
+    }
+
+    // The decision alone, for every combination the lists offer.
+    void caseOf()
+    {
+        QFETCH(QList<int>, v);
+        QCOMPARE(lesson::caseOf(int16_t(v[0]), int16_t(v[1]), int16_t(v[2])), v[3]);
     }
 
     void blinks_data()
@@ -383,8 +504,9 @@ private slots:
         QTest::newRow("Next, pointer") << "1212nhw12ns1" << "d1 r2 B1 r2 B1 r- r- r1 r2 B1 r- r1 r2";
         // The pointer sweeping in Timer2's turn, or while both run: the next tick leaves one.
         QTest::newRow("Next, sweeping") << "1w2w1w21w1" << "d1 r2 r12 B1 B1 r2 r12 B1 r2 r12 r2";
-        // Clicked in Timer1's turn the hidden Next goes on; in Timer2's turn the blink stops.
-        QTest::newRow("Next, clicked") << "12N12B1NB" << "d1 r2 B1 B1 r2 B1 B1 r2 r- r-";
+        // Next by its key: in Timer1's turn the hidden Next goes on; in Timer2's, Timer1 takes
+        // over, so Back finds it blinking.
+        QTest::newRow("Next, by its key") << "12k12B1kB" << "d1 r2 B1 B1 r2 B1 B1 r2 r1 r1";
         QTest::newRow("Next, Back and Print do not restart it") << "nNxxxbphB" << "d1 r- r- r- r- r- r- r- r- r-";
         // The ticks take turns; r1 chosen in Timer6's turn: the next tick leaves one.
         QTest::newRow("lists, r1 pending") << "N56565x65" << "...- ...5 m..6 c..5 m..6 c..5 m..6 g..56 gc.5 gm.6";

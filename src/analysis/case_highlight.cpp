@@ -42,6 +42,7 @@ void frmTarvolen_300413::ResetCaseTexts()
         box->setAccessibleDescription(QString());
         box->setEmphasis(false);
     }
+    lblCoincide->hide();
 }
 
 void frmTarvolen_300413::writeCaseText(toolkit::RichTextBox *box, int index)
@@ -69,20 +70,13 @@ void frmTarvolen_300413::HighlightCase()
     DiffR = lesson::abs16(lesson::sub16(r1, r2));
     ResetCaseTexts();
 
-    toolkit::RichTextBox *box = nullptr;
-    if (PQ == SumR)
-        box = rtBox1;
-    else if (PQ == DiffR)
-        box = rtBox2;
-    else if (DiffR < PQ && PQ < SumR)
-        box = rtBox3;
-    else if (PQ > SumR)
-        box = rtBox5;
-    else if (PQ < DiffR)
-        box = rtBox4;
-    if (!box)
+    // Two circles that coincide have every point in common: no case of the five is theirs.
+    const int which = lesson::caseOf(r1, r2, PQ);
+    if (which == 0) {
+        lblCoincide->show();
         return;
-
+    }
+    toolkit::RichTextBox *box = caseBoxes()[size_t(which - 1)];
     box->setSelStart(0);
     box->find(box->text());
     box->setEmphasis(true);

@@ -115,6 +115,21 @@ void frmTarvolen_300413::CboPQ_Click()
     setBorderHeight(kFullBorder);
 }
 
+// Typed text is no choice until committed, and a figure of values no list shows would mislead:
+// while a list holds a draft the figure and the lit case are put aside. A dropped draft gives
+// them back as they were; a committed one is a choice, whose handler runs next.
+void frmTarvolen_300413::Cbo_Change()
+{
+    const bool draft = CboR1->hasDraft() || CboR2->hasDraft() || CboPQ->hasDraft();
+    if (draft == canvas.isAside())
+        return;
+    canvas.setAside(draft);
+    if (draft)
+        ResetCaseTexts();
+    else if (r1Chosen() && r2Chosen() && pqChosen() && lblNext->isHidden())
+        HighlightCase();
+}
+
 void frmTarvolen_300413::Timer5_Timer()
 {
     if (!r1Chosen())

@@ -143,6 +143,8 @@ const LabelDesign Window::Design::kLabels[] = {
     {&Window::lblBack, "lblBack", Parent::Window, 13440, 120, 495, 255, lesson::kBack, kNavFont, kWindowText, false, Align::Centre, false, true},
     {&Window::lblHome, "lblHome", Parent::Window, 14280, 120, 495, 255, lesson::kHome, kNavFont, kWindowText, false, Align::Centre, true, true},
     {&Window::lblPossibility, "lblPossibility", Parent::Window, 1800, 2760, 9495, 375, lesson::kPossibility, {"Times New Roman", 15.75, false, true}, kDarkBlue, false, Align::Left, false, true},
+    // Beside the figure, left of the largest circle: said in place of a case when the circles coincide.
+    {&Window::lblCoincide, "lblCoincide", Parent::Window, 1701, 4592, 2948, 1560, lesson::kCoincide, {"Times New Roman", 15.75, false, true}, kDarkBlue, false, Align::Left, false, false},
     {&Window::lblTarvolen, "lblTarvolen", Parent::Window, 1800, 840, 9735, 495, "", {"Times New Roman", 20.25, true, true, true}, kBlack, false, Align::Left, false, true},
 
     {&Window::lblR1, "lblR1", Parent::FrameCbo, 345, 0, 75, 255, "r", {"Times New Roman", 14.25}, kBlue, false, Align::Right, false, false},

@@ -1,7 +1,8 @@
 #include "lesson_window/lesson_math.h"
 
+#include <QLocale>
+
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 namespace lesson {
@@ -17,46 +18,43 @@ int16_t clamp16(double value)
     return int16_t(value);
 }
 
-int16_t readParameter(const QString &text)
+std::optional<double> leadingNumber(const QString &text)
 {
     // Only the leading number counts: sign, digits, a decimal point, an exponent.
-    const QByteArray latin = text.toLatin1();
-    const char *s = latin.constData();
     int i = 0;
-    const int n = latin.size();
-    while (i < n && (s[i] == ' ' || s[i] == '\t'))
+    const int n = int(text.size());
+    const auto digitAt = [&text, n](int at) { return at < n && text[at] >= u'0' && text[at] <= u'9'; };
+    while (i < n && (text[i] == u' ' || text[i] == u'\t'))
         ++i;
     const int start = i;
-    if (i < n && (s[i] == '+' || s[i] == '-'))
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
         ++i;
     int digits = 0;
-    while (i < n && s[i] >= '0' && s[i] <= '9') {
-        ++i;
+    for (; digitAt(i); ++i)
         ++digits;
-    }
-    if (i < n && s[i] == '.') {
-        ++i;
-        while (i < n && s[i] >= '0' && s[i] <= '9') {
-            ++i;
+    if (i < n && text[i] == u'.')
+        for (++i; digitAt(i); ++i)
             ++digits;
-        }
-    }
     if (digits == 0)
-        return 0;
-    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+        return std::nullopt;
+    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
         int j = i + 1;
-        if (j < n && (s[j] == '+' || s[j] == '-'))
+        if (j < n && (text[j] == u'+' || text[j] == u'-'))
             ++j;
-        if (j < n && s[j] >= '0' && s[j] <= '9') {
-            while (j < n && s[j] >= '0' && s[j] <= '9')
+        if (digitAt(j)) {
+            while (digitAt(j))
                 ++j;
             i = j;
         }
     }
-    const std::string number(s + start, s + i);
-    const double value = std::strtod(number.c_str(), nullptr);
+    // Not strtod: it follows the desktop's LC_NUMERIC, and a German desktop stops at the point.
+    return QLocale::c().toDouble(QStringView(text).mid(start, i - start));
+}
+
+int16_t readParameter(const QString &text)
+{
     // nearbyint rounds half to even in the default rounding mode.
-    return clamp16(std::nearbyint(value));
+    return clamp16(std::nearbyint(leadingNumber(text).value_or(0.0)));
 }
 
 int16_t add16(int16_t a, int16_t b)
@@ -72,6 +70,21 @@ int16_t sub16(int16_t a, int16_t b)
 int16_t abs16(int16_t a)
 {
     return clamp16(std::fabs(double(a)));
+}
+
+int caseOf(int16_t r1, int16_t r2, int16_t pq)
+{
+    const int16_t sum = add16(r1, r2);
+    const int16_t difference = abs16(sub16(r1, r2));
+    if (pq == 0 && difference == 0)
+        return 0;
+    if (pq == sum)
+        return 1;
+    if (pq == difference)
+        return 2;
+    if (difference < pq && pq < sum)
+        return 3;
+    return pq > sum ? 5 : 4;
 }
 
 } // namespace lesson

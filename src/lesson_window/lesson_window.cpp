@@ -1,5 +1,6 @@
 #include "lesson_window/lesson_window.h"
 
+#include "lesson_window/lesson_math.h"
 #include "lesson_window/lesson_texts.h"
 #include "printing/print_dialog.h"
 #include "toolkit/art.h"
@@ -36,7 +37,12 @@ frmTarvolen_300413::frmTarvolen_300413(QWidget *parent)
     Form_Load();
 }
 
-frmTarvolen_300413::~frmTarvolen_300413() = default;
+frmTarvolen_300413::~frmTarvolen_300413()
+{
+    // The lists outlive the window's own members by a moment: nothing they say then may reach it.
+    for (ComboBox *list : {CboR1, CboR2, CboPQ})
+        list->disconnect(this);
+}
 
 void frmTarvolen_300413::connectHandlers()
 {
@@ -54,6 +60,17 @@ void frmTarvolen_300413::connectHandlers()
     connect(CboR1, &ComboBox::selected, this, &Self::CboR1_Click);
     connect(CboR2, &ComboBox::selected, this, &Self::CboR2_Click);
     connect(CboPQ, &ComboBox::selected, this, &Self::CboPQ_Click);
+    for (ComboBox *list : {CboR1, CboR2, CboPQ}) {
+        // Typed text names the item of the same value, as the lesson reads a value.
+        list->setReading([](const QString &text) -> std::optional<int> {
+            if (!lesson::leadingNumber(text))
+                return std::nullopt;
+            return lesson::readParameter(text);
+        });
+        connect(list, &ComboBox::draftChanged, this, &Self::Cbo_Change);
+        // After its handler too: a choice drawn while another list holds a draft is put aside.
+        connect(list, &ComboBox::selected, this, &Self::Cbo_Change);
+    }
     connect(Timer1, &Timer::tick, this, &Self::Timer1_Timer);
     connect(Timer2, &Timer::tick, this, &Self::Timer2_Timer);
     connect(Timer5, &Timer::tick, this, &Self::Timer5_Timer);

@@ -69,6 +69,7 @@ private:
     toolkit::Label *lblHome = nullptr;
     toolkit::Label *lblPossibility = nullptr;
     toolkit::Label *lblTarvolen = nullptr;
+    toolkit::Label *lblCoincide = nullptr;
 
     toolkit::Frame *Frame_Cbo = nullptr;
     toolkit::ComboBox *CboR1 = nullptr;
@@ -147,6 +148,7 @@ private:
     void CboR1_Click();
     void CboR2_Click();
     void CboPQ_Click();
+    void Cbo_Change(); // text typed into any of the three lists, or its end
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer5_Timer();

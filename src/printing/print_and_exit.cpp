@@ -4,6 +4,7 @@
 #include "printing/print_dialog.h"
 
 #include <QCoreApplication>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 
@@ -52,8 +53,13 @@ void frmTarvolen_300413::lblPrint_Click()
     const int pages = printer.supportsMultipleCopies() ? 1 : chosen;
 
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&printer)) {
+        // The learner asked for a print: nothing coming out must not look like success.
+        const QString target =
+            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+        QMessageBox::warning(this, windowTitle(), tr(lesson::kPrintFailed).arg(target));
         return;
+    }
     for (int page = 1; page <= pages; ++page) {
         if (page > 1 && !printer.newPage())
             break;

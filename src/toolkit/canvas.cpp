@@ -42,11 +42,22 @@ Canvas::Canvas(QWidget *surface)
 void Canvas::clear()
 {
     m_current = QPointF();
+    m_asideOps.clear();
+    m_aside = false;
     if (m_ops.empty())
         return;
     m_ops.clear();
     requestRepaint(m_drawnArea);
     m_drawnArea = QRect();
+}
+
+void Canvas::setAside(bool aside)
+{
+    if (aside == m_aside)
+        return;
+    m_aside = aside;
+    m_ops.swap(m_asideOps);
+    requestRepaint(m_drawnArea);
 }
 
 void Canvas::add(Op op)

@@ -38,6 +38,9 @@ public:
 
     // Wipes the drawing and puts the text position back to the origin.
     void clear();
+    // Takes the drawing off the surface, to be put back as it was; clear() forgets it.
+    void setAside(bool aside);
+    bool isAside() const { return m_aside; }
 
     void setDrawWidth(int pixels) { m_drawWidth = pixels; }
     int drawWidth() const { return m_drawWidth; }
@@ -75,6 +78,8 @@ private:
 
     QWidget *m_surface;
     std::vector<Op> m_ops;
+    std::vector<Op> m_asideOps;
+    bool m_aside = false;
     int m_drawWidth = 1;
     QColor m_foreColor = Qt::black;
     QFont m_font;

@@ -2,11 +2,11 @@
 
 #include "toolkit/units.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
-#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
@@ -27,6 +27,37 @@ ComboBox::ComboBox(const QFont &font, QWidget *parent)
     setUp();
 }
 
+namespace {
+
+// A list holding a draft watches the whole application: a click elsewhere or a button's
+// shortcut is leaving the list, and commits the draft before the click or the button acts.
+class LeaveWatcher : public QObject
+{
+public:
+    LeaveWatcher(ComboBox *list, std::function<void()> commit)
+        : QObject(list), m_list(list), m_commit(std::move(commit))
+    {
+        qApp->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const bool press = event->type() == QEvent::MouseButtonPress;
+        if ((press || event->type() == QEvent::Shortcut) && m_list->hasDraft()) {
+            auto *widget = qobject_cast<QWidget *>(watched);
+            if (!press || !widget || !(widget == m_list || m_list->isAncestorOf(widget)))
+                m_commit();
+        }
+        return false;
+    }
+
+private:
+    ComboBox *m_list;
+    std::function<void()> m_commit;
+};
+
+} // namespace
+
 void ComboBox::setUp()
 {
     setEditable(true);
@@ -40,12 +71,64 @@ void ComboBox::setUp()
     setCompleter(nullptr);
     setMaxVisibleItems(13);
     m_backColor = palette().color(QPalette::Base);
-    connect(this, &QComboBox::activated, this, &ComboBox::onActivated);
+    connect(this, &QComboBox::activated, this, &ComboBox::selected);
+    // A new item puts its text in the field: that is what the list has chosen now.
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0)
+            return;
+        m_committed = itemText(index);
+        emit draftChanged();
+    });
+    connect(lineEdit(), &QLineEdit::textEdited, this, &ComboBox::draftChanged);
+    // Qt would match the text with an item on its own terms whenever the field loses the focus,
+    // the window's closing included; the list commits its drafts itself.
+    QObject::disconnect(lineEdit(), SIGNAL(editingFinished()), this, nullptr);
+    new LeaveWatcher(this, [this] { commitDraft(); });
 }
 
 void ComboBox::setText(const QString &text)
 {
     setEditText(text);
+    m_committed = text;
+}
+
+bool ComboBox::hasDraft() const
+{
+    return lineEdit()->text() != m_committed;
+}
+
+int ComboBox::itemFor(const QString &typed) const
+{
+    if (!m_reading)
+        return findText(typed, Qt::MatchExactly);
+    const std::optional<int> wanted = m_reading(typed);
+    for (int i = 0; wanted && i < count(); ++i)
+        if (m_reading(itemText(i)) == wanted)
+            return i;
+    return -1;
+}
+
+void ComboBox::commitDraft()
+{
+    if (!hasDraft())
+        return;
+    const int index = itemFor(lineEdit()->text());
+    if (index < 0)
+        return dropDraft();
+    setCurrentIndex(index);
+    // In the item's own spelling, also where that item was chosen already.
+    m_committed = itemText(index);
+    setEditText(m_committed);
+    emit draftChanged();
+    emit selected();
+}
+
+void ComboBox::dropDraft()
+{
+    if (!hasDraft())
+        return;
+    setEditText(m_committed);
+    emit draftChanged();
 }
 
 void ComboBox::appendItem(const QString &item)
@@ -55,7 +138,7 @@ void ComboBox::appendItem(const QString &item)
     addItem(item);
     if (nothingSelected && currentIndex() >= 0) {
         setCurrentIndex(-1);
-        setEditText(shown);
+        setText(shown);
     }
 }
 
@@ -83,21 +166,41 @@ void ComboBox::paintEvent(QPaintEvent *event)
 
 void ComboBox::keyPressEvent(QKeyEvent *event)
 {
-    const bool commits = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    QScopedValueRollback<bool> guard(m_committingTypedText, m_committingTypedText || commits);
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return commitDraft();
+    case Qt::Key_Tab: // leaving, even where no other control takes the focus
+    case Qt::Key_Backtab:
+        commitDraft();
+        break;
+    case Qt::Key_Escape:
+        if (hasDraft())
+            return dropDraft();
+        break;
+    case Qt::Key_Up: // with Alt: open the list
+    case Qt::Key_Down:
+        break;
+    default:
+        // Alt with a key is a button's shortcut: a shown button's is taken before it gets
+        // here, and a hidden one's must not type its letter.
+        if (event->modifiers() & Qt::AltModifier)
+            return event->ignore();
+    }
     QComboBox::keyPressEvent(event);
 }
 
 void ComboBox::focusOutEvent(QFocusEvent *event)
 {
-    QScopedValueRollback<bool> guard(m_committingTypedText, true);
+    // Opening its own list or a menu, or another window coming to the front, is no leaving; a
+    // list hidden with its page keeps nothing of a draft.
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason) {
+        if (isVisible())
+            commitDraft();
+        else
+            dropDraft();
+    }
     QComboBox::focusOutEvent(event);
-}
-
-void ComboBox::onActivated()
-{
-    if (!m_committingTypedText)
-        emit selected();
 }
 
 void ComboBox::paintTo(QPainter &painter) const

@@ -4,24 +4,40 @@
 
 #include <QComboBox>
 
+#include <functional>
+#include <optional>
+
 namespace toolkit {
 
 // An editable drop-down list. selected() is the lesson's selection event: raised for every
 // change of the selected item made with the list, the arrow keys or the mouse wheel (and for
-// a click on the item already selected), never for anything typed into the edit field.
+// a click on the item already selected), and for typed text once it is committed and names
+// an item.
+//
+// Typed text stays the learner's draft until it is committed: by Enter, or by leaving the
+// list (Tab, a click elsewhere, a button's shortcut). A draft whose reading is an item's
+// becomes that item, in the item's own spelling; any other is dropped, and the list shows
+// again what it showed before (Escape drops it too). text() is always the committed text.
 class ComboBox : public QComboBox, public Printable
 {
     Q_OBJECT
 
 public:
+    // The number a text stands for, or none.
+    using Reading = std::function<std::optional<int>(const QString &)>;
+
     explicit ComboBox(QWidget *parent = nullptr);
     // With its font from the start: the edit field is then laid out once, in that font,
     // rather than in the default font first and again when the font is set.
     ComboBox(const QFont &font, QWidget *parent);
 
-    // The text shown in the edit field (a placeholder, a chosen item or typed text).
-    QString text() const { return currentText(); }
+    // The chosen item, or the placeholder until one is chosen; never a draft.
+    QString text() const { return m_committed; }
     void setText(const QString &text);
+    // Typed text not yet committed is shown.
+    bool hasDraft() const;
+    // How a draft is matched with the items; without one only an item's exact text is.
+    void setReading(Reading reading) { m_reading = std::move(reading); }
 
     // Appends to the list without disturbing the text shown.
     void appendItem(const QString &item);
@@ -33,6 +49,8 @@ public:
 
 signals:
     void selected();
+    // A draft was begun, changed, committed or dropped.
+    void draftChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -41,14 +59,14 @@ protected:
 
 private:
     void setUp();
-    void onActivated();
+    void commitDraft();
+    void dropDraft();
+    int itemFor(const QString &typed) const;
 
     QColor m_backColor;
     bool m_backColorSet = false; // until then the style's own look
-
-    // Qt commits typed text that matches an item (Enter, leaving the box) through the same
-    // signal as a real choice; those commits are not selections.
-    bool m_committingTypedText = false;
+    QString m_committed;
+    Reading m_reading;
 };
 
 } // namespace toolkit

@@ -5,7 +5,6 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
-#include <QApplication>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,7 +20,6 @@ namespace {
 // of the character's own font height, which changes when the size does.
 constexpr int kOffsetTwipsProperty = QTextFormat::UserProperty + 1;
 constexpr int kDocumentMargin = 2;
-constexpr int kWheelStep = 20; // pixels
 
 } // namespace
 
@@ -393,59 +391,11 @@ void RichTextBox::showEvent(QShowEvent *event)
     }
 }
 
-// The wheel scrolls and zooms the text as Qt's scrolling text editor does, so the box answers
-// the learner's wheel as it always has: a notch scrolls three steps of 20 pixels, at most a
-// box's size and never past the end of the text; Ctrl with the wheel zooms by points.
+// The boxes hold one sentence each at its place: the wheel neither scrolls nor zooms it (a
+// zoomed sentence would run past its box for the rest of the run).
 void RichTextBox::wheelEvent(QWheelEvent *event)
 {
-    const QPoint angle = event->angleDelta();
-    if (event->modifiers() & Qt::ControlModifier) {
-        const float points = angle.y() / 120.f;
-        const float size = float(font().pointSizeF() + points);
-        if (points != 0.f && size > 0) {
-            QFont zoomed = font();
-            zoomed.setPointSizeF(size);
-            setFont(zoomed);
-        }
-        return;
-    }
-    const bool horizontal = qAbs(angle.x()) > qAbs(angle.y());
-    event->setAccepted(scrollBy(horizontal ? 0 : 1, (horizontal ? angle.x() : angle.y()) / 120.0,
-                                event->modifiers() & Qt::ShiftModifier));
-}
-
-bool RichTextBox::scrollBy(int axis, double notches, bool byPage)
-{
-    const int page = axis ? height() : width();
-    const int maximum = axis ? scrollRange().height() : scrollRange().width();
-    double &carried = m_wheelCarry[axis];
-    int steps = 0;
-    if (byPage) {
-        steps = qBound(-page, int(notches * page), page);
-        carried = 0;
-    } else {
-        if (carried != 0 && notches / carried < 0)
-            carried = 0;
-        carried += QApplication::wheelScrollLines() * notches * kWheelStep;
-        steps = qBound(-page, int(carried), page);
-        carried -= int(carried);
-        if (steps == 0) {
-            const int value = axis ? m_scroll.y() : m_scroll.x();
-            if ((carried < 0 && value < maximum) || (carried > 0 && value > 0))
-                return true;
-            carried = 0;
-            return false;
-        }
-    }
-    int &value = axis ? m_scroll.ry() : m_scroll.rx();
-    const int before = value;
-    value = qBound(0, value - steps, maximum);
-    if (value == before) {
-        carried = 0;
-        return false;
-    }
-    update();
-    return true;
+    event->ignore();
 }
 
 } // namespace toolkit

@@ -106,7 +106,6 @@ private:
     void revealStart();
     QSize scrollRange() const;
     void scrollTo(QPoint scroll); // kept within the range
-    bool scrollBy(int axis, double notches, bool byPage); // axis 0: x, 1: y
 
     QTextDocument *m_document;
     mutable bool m_layoutMade = false;
@@ -114,7 +113,6 @@ private:
     bool m_startPending = false;
     bool m_shownOnce = false;
     QPoint m_scroll; // of the text within the box
-    double m_wheelCarry[2] = {0, 0}; // parts of a step the wheel has turned
     QTextCursor m_cursor;
     quint64 m_revision = 0; // changes of the text or its formats so far
     quint64 m_checkpointRevision = 0;

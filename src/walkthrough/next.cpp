@@ -23,6 +23,8 @@ void frmTarvolen_300413::lblNext_Click()
         } else if (!CboR2->isEnabled() && CboR1->isEnabled()) {
             formatPrompt(rtfSelect, tr(lesson::kPromptR1), {QStringLiteral("r1")});
         }
+        // The arrow keys choose at once, whichever way the page was turned.
+        (!r1Chosen() ? CboR1 : !r2Chosen() ? CboR2 : CboPQ)->setFocus();
     } else {
         CboPQ_Click();
         CboPQ->setFocus();
@@ -41,7 +43,9 @@ void frmTarvolen_300413::lblNext_Click()
     lblPossibility->hide();
     rtfHighlight->hide();
 
-    Timer2->setEnabled(false);
+    // Stopping a running Timer2 hands the blink to Timer1, or Back would find Next still.
+    if (Timer2->isEnabled())
+        Timer2->handOverTo(Timer1);
     Timer5->setEnabled(true);
 
     const auto boxes = caseBoxes();
