@@ -158,7 +158,8 @@ struct Session
         check(!off, "circles off for " + values);
         // Green dots only inside both circles (the centres' own aside), looked for where either circle is.
         const double cm = 1440 / 2.54 / 15, px = p.x() * cm, qx = q.x() * cm, y = 13 * cm;
-        const QRect area = QRectF(QPointF(px - r1 * cm, y - std::max(r1, r2) * cm), QPointF(qx + r2 * cm, y + std::max(r1, r2) * cm)).toRect().adjusted(-4, -4, 4, 4);
+        const QRect area = QRectF(QPointF(std::min(px - r1 * cm, qx - r2 * cm), y - std::max(r1, r2) * cm),
+                                  QPointF(std::max(px + r1 * cm, qx + r2 * cm), y + std::max(r1, r2) * cm)).toRect().adjusted(-4, -4, 4, 4);
         const QImage figure = w.grab(area).toImage().convertToFormat(QImage::Format_RGB32);
         int dots = 0, strays = 0;
         for (int j = 0; j < figure.height(); ++j) {
@@ -166,7 +167,7 @@ struct Session
             for (int i = 0; i < figure.width(); ++i) {
                 const double toP = std::hypot(area.x() + i - px, area.y() + j - y), toQ = std::hypot(area.x() + i - qx, area.y() + j - y);
                 if (qGreen(row[i]) > 150 && qRed(row[i]) < 60 && qBlue(row[i]) < 60 && toP > 4 && toQ > 4)
-                    ++(toP < r1 * cm + 1 && toQ < r2 * cm + 1 ? dots : strays);
+                    ++(toP < r1 * cm + 2 && toQ < r2 * cm + 2 ? dots : strays); // a dot's edge may reach 2 px out
             }
         }
         // Every common region the lists can make holds grid points; touching or apart, none.

@@ -329,7 +329,7 @@ private slots:
         QCOMPARE(lists(*w), texts.join('|'));
     }
 
-    // The introduction page as it reads, blanks and all: at start-up, and again after Back.
+    // The introduction page as it reads, blanks and all (pages sees Back bring it back).
     void introductionTexts()
     {
         const auto read = [this] {
@@ -352,10 +352,6 @@ private slots:
             "It  will  be  highlighted  according  to  your selection  of  r1 ,  r2  and  PQ.",
             "Let us test it for practice..    Click 'Next'", "Back", "Print",
             "Double Click any of these 3 buttons and turn mouse wheel."};
-        QCOMPARE(read(), expected);
-        testing::click(*w, "lblNext");
-        testing::chooseAll(*w, 2, 3, 4);
-        testing::click(*w, "lblBack");
         QCOMPARE(read(), expected);
     }
 
