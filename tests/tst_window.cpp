@@ -268,6 +268,7 @@ private slots:
         QVERIFY(back.isEmpty() && next.size() == 1 && testing::find(w, "Frame_Cbo")->isVisible());
         QCOMPARE(readAloud(accessible(&w)), "Now select length; button Back; button Home; " + headingLine + cases); // not the invitation beneath
         testing::chooseAll(w, 2, 3, 4);
+        testing::choose(w, "CboR1", 1); // a radius changed once all are chosen: the hint comes up
         // The hint beside the lists; not the painted "r", "1", "r", "2" and "PQ" above them.
         QCOMPARE(readAloud(accessible(&w)), "Programmer: tarvolen@example.org (Website,; button Print; button Back; button Home; "
                  + QString(headingLine).replace("R²; ", "R²; Double Click any; ") + cases);
