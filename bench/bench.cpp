@@ -1,7 +1,9 @@
-// The lesson against the floor: start-to-window and resident memory of tarvolen and of a bare
-// Qt window, launched by turns on one X server, then the latency of each learner action in
-// this process. One table on stdout, the same figures as JSON. Every start-up figure is
-// judged as a ratio against the baseline of the same run: the machine is shared and noisy.
+// The lesson against the floor: start-up of tarvolen and of a bare Qt window, judged by the
+// instructions each executes to its map and to its first frame (counted by callgrind, given
+// here by scripts/bench.sh) and shown by the clock when launched by turns on one X server;
+// resident memory; then the latency of each learner action in this process. One table on
+// stdout, the same figures as JSON. The clock says what the learner waits on this machine
+// now; the counts do not depend on what else it is doing, so only they carry a verdict.
 
 #include "actions.h"
 #include "startup_watch.h"
@@ -28,25 +30,30 @@ struct Options
     std::string tarvolen;
     std::string baseline;
     std::string json;
-    int rounds = 9;
+    int rounds = 21;
     int repetitions = 1000;
     bool memory = true;
     bool guard = false;
     double guardActionMedianMs = 20.0;
     double guardStartupRatio = 2.0;
+    // Instructions to the map and to the first frame: baseline, then tarvolen.
+    std::vector<double> instructions;
 };
 
 // The targets the lesson is held to (the guard in the tests is looser on purpose).
-constexpr double kStartupRatioTarget = 1.10;
+constexpr double kMapInstructionsTarget = 1.10;
+constexpr double kFrameInstructionsTarget = 1.30;
 constexpr double kMemoryRatioTarget = 1.15;
-constexpr double kActionMedianTargetUs = 2000.0;
-constexpr double kActionP99TargetUs = 5000.0;
+constexpr double kActionMedianTargetUs = 1000.0;
+constexpr double kActionP99TargetUs = 2000.0;
 
 void usage()
 {
     std::fputs("usage: tarvolen_bench --tarvolen PATH --baseline PATH [--rounds N] [--reps N]\n"
                "                      [--json FILE] [--no-memory] [--guard]\n"
-               "Needs an X display for the start-up rounds (scripts/bench.sh starts Xvfb).\n",
+               "                      [--instructions BASE_MAP,BASE_FRAME,MAP,FRAME]\n"
+               "Needs an X display for the start-up rounds (scripts/bench.sh starts Xvfb and\n"
+               "counts the instructions with scripts/startup-instructions.sh).\n",
                stderr);
 }
 
@@ -69,10 +76,26 @@ bool parse(int argc, char **argv, Options &o)
             o.memory = false;
         else if (arg == "--guard")
             o.guard = true;
-        else
+        else if (arg == "--instructions" && hasValue) {
+            std::istringstream list(argv[++i]);
+            std::string count;
+            while (std::getline(list, count, ','))
+                o.instructions.push_back(std::atof(count.c_str()));
+        } else
             return false;
     }
-    return !o.tarvolen.empty() && !o.baseline.empty() && o.rounds > 0 && o.repetitions > 0;
+    const bool counts = o.instructions.empty()
+                        || (o.instructions.size() == 4 && *std::min_element(o.instructions.begin(), o.instructions.end()) > 0);
+    return !o.tarvolen.empty() && !o.baseline.empty() && o.rounds > 0 && o.repetitions > 0 && counts;
+}
+
+// The 1-, 5- and 15-minute load averages: how busy the machine was around the clock figures.
+std::string loadAverage()
+{
+    std::ifstream in("/proc/loadavg");
+    std::string one, five, fifteen;
+    in >> one >> five >> fifteen;
+    return in ? one + " " + five + " " + fifteen : std::string("unknown");
 }
 
 double quantile(std::vector<double> values, double q)
@@ -135,6 +158,7 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    const std::string loadBefore = loadAverage();
     // 1. Start to window and memory, on the X server of DISPLAY, the two programs by turns.
     Program lesson{"tarvolen", options.tarvolen, {}, {}, {}, {}};
     Program bare{"baseline", options.baseline, {}, {}, {}, {}};
@@ -178,17 +202,40 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     toolkit::installFontSubstitutions();
+    const std::string loadAfterLaunches = loadAverage();
     const std::vector<bench::ActionFigures> actions = bench::measureActions(options.repetitions);
+    const std::string loadAfter = loadAverage();
 
     // 3. One table, the same figures as JSON.
+    std::printf("Load average (1, 5, 15 min): %s at the start, %s after the launches, %s at the end"
+                "\n  (2 cores or more busy make every clock figure below slower and noisier)\n",
+                loadBefore.c_str(), loadAfterLaunches.c_str(), loadAfter.c_str());
+    bool allMet = true;
+    double mapRatio = 0.0;
+    double frameRatio = 0.0;
+    if (!options.instructions.empty()) {
+        const std::vector<double> &n = options.instructions;
+        mapRatio = n[2] / n[0];
+        frameRatio = n[3] / n[1];
+        const bool mapMet = mapRatio <= kMapInstructionsTarget;
+        const bool frameMet = frameRatio <= kFrameInstructionsTarget;
+        allMet = mapMet && frameMet;
+        std::printf("Start-up, million instructions (callgrind)         to the map  to first frame\n");
+        std::printf("  %-46s %10.1f %14.1f\n", "baseline", n[0] / 1e6, n[1] / 1e6);
+        std::printf("  %-46s %10.1f %14.1f\n", "tarvolen", n[2] / 1e6, n[3] / 1e6);
+        std::printf("  %-46s %9.2fx %13.2fx\n", "ratio", mapRatio, frameRatio);
+        std::printf("  to the map: target <= %.2fx: %s;  to first frame: target <= %.2fx: %s\n",
+                    kMapInstructionsTarget, verdict(mapMet), kFrameInstructionsTarget,
+                    verdict(frameMet));
+    }
     const double startupRatio = median(lesson.mapMs) / median(bare.mapMs);
-    std::printf("Start to window, ms (%d rounds each, interleaved)    min   median      max\n",
+    std::printf("Start to window, ms (%d rounds each, interleaved; information only)\n"
+                "                                                      min   median      max\n",
                 options.rounds);
     for (const Program *p : {&bare, &lesson})
         std::printf("  %-46s %8.1f %8.1f %8.1f\n", p->name, minOf(p->mapMs), median(p->mapMs),
                     maxOf(p->mapMs));
-    std::printf("  %-46s %17.2fx   target <= %.2fx: %s\n", "ratio of medians", startupRatio,
-                kStartupRatioTarget, verdict(startupRatio <= kStartupRatioTarget));
+    std::printf("  %-46s %17.2fx\n", "ratio of medians", startupRatio);
     // The same launches by CPU time used until the map: steadier when the machine is busy.
     const double cpuRatio = median(lesson.cpuMs) / median(bare.cpuMs);
     std::printf("  CPU time until the map, ms: baseline %.1f, tarvolen %.1f (medians), ratio %.2fx\n",
@@ -202,9 +249,10 @@ int main(int argc, char **argv)
         std::printf("Resident memory 1 s after the map, MiB (medians)    VmRSS    VmHWM\n");
         for (const Program *p : {&bare, &lesson})
             std::printf("  %-46s %8.1f %8.1f\n", p->name, median(p->rssMiB), median(p->hwmMiB));
+        const bool memoryMet = rssRatio <= kMemoryRatioTarget && hwmRatio <= kMemoryRatioTarget;
+        allMet = allMet && memoryMet;
         std::printf("  %-46s %7.2fx %7.2fx   target <= %.2fx: %s\n", "ratio", rssRatio, hwmRatio,
-                    kMemoryRatioTarget,
-                    verdict(rssRatio <= kMemoryRatioTarget && hwmRatio <= kMemoryRatioTarget));
+                    kMemoryRatioTarget, verdict(memoryMet));
     }
 
     std::printf("Per action, us (%d repetitions, event to end of repaint)   median      p99"
@@ -212,27 +260,43 @@ int main(int argc, char **argv)
                 options.repetitions);
     bool actionsMet = true;
     bool repaintsSeen = true;
-    double worstMedianUs = 0.0;
+    double worstCpuMedianUs = 0.0;
     for (const bench::ActionFigures &a : actions) {
         const double med = median(a.microseconds);
         const double p99 = quantile(a.microseconds, 0.99);
         const bool met = med < kActionMedianTargetUs && p99 < kActionP99TargetUs;
         actionsMet = actionsMet && met;
         repaintsSeen = repaintsSeen && a.fewestPaints > 0;
-        worstMedianUs = std::max(worstMedianUs, med);
+        worstCpuMedianUs = std::max(worstCpuMedianUs, median(a.cpuMicroseconds));
         std::printf("  %-52s %8.0f %8.0f  %8.0f %8.0f   %s%s\n", a.name.c_str(), med, p99,
                     median(a.cpuMicroseconds), quantile(a.cpuMicroseconds, 0.99), verdict(met),
                     a.fewestPaints > 0 ? "" : "  (NO REPAINT SEEN)");
     }
-    std::printf("  targets: median < %.0f us, p99 < %.0f us (wall clock; cpu: this thread's CPU "
-                "time, for telling\n  the action's own cost from time the scheduler gave to other "
-                "processes)\n",
+    std::printf("  targets: median < %.0f us, p99 < %.0f us (wall clock, so a busy machine can fail "
+                "them;\n  cpu: this thread's CPU time, the action's own cost without the time the "
+                "scheduler\n  gave to other processes)\n",
                 kActionMedianTargetUs, kActionP99TargetUs);
+    allMet = allMet && actionsMet;
+    std::printf("All targets: %s\n", allMet ? "met" : "NOT MET");
 
     if (!options.json.empty()) {
         std::ofstream out(options.json);
         out << "{\n  \"rounds\": " << options.rounds << ",\n  \"repetitions\": " << options.repetitions
-            << ",\n  \"startup_ms\": {\n";
+            << ",\n  \"load_average\": {\"start\": " << jsonString(loadBefore)
+            << ", \"after_launches\": " << jsonString(loadAfterLaunches)
+            << ", \"end\": " << jsonString(loadAfter) << "},\n";
+        if (!options.instructions.empty()) {
+            const std::vector<double> &n = options.instructions;
+            out.precision(15);
+            out << "  \"startup_instructions\": {\n    \"baseline\": {\"to_map\": " << n[0]
+                << ", \"to_first_frame\": " << n[1] << "},\n    \"tarvolen\": {\"to_map\": "
+                << n[2] << ", \"to_first_frame\": " << n[3] << "},\n    \"map_ratio\": "
+                << mapRatio << ", \"first_frame_ratio\": " << frameRatio
+                << ",\n    \"map_target\": " << kMapInstructionsTarget
+                << ", \"first_frame_target\": " << kFrameInstructionsTarget << "\n  },\n";
+            out.precision(6);
+        }
+        out << "  \"startup_ms\": {\n";
         for (const Program *p : {&bare, &lesson}) {
             out << "    " << jsonString(p->name) << ": {\"min\": " << minOf(p->mapMs)
                 << ", \"median\": " << median(p->mapMs) << ", \"max\": " << maxOf(p->mapMs)
@@ -241,8 +305,7 @@ int main(int argc, char **argv)
                 << ", \"cpu_samples\": " << jsonArray(p->cpuMs, 2) << "},\n";
         }
         out << "    \"ratio_of_medians\": " << startupRatio << ",\n    \"cpu_ratio_of_medians\": "
-            << cpuRatio << ",\n    \"target_ratio\": "
-            << kStartupRatioTarget << "\n  },\n";
+            << cpuRatio << "\n  },\n";
         if (options.memory) {
             out << "  \"memory_mib\": {\n";
             for (const Program *p : {&bare, &lesson}) {
@@ -278,15 +341,16 @@ int main(int argc, char **argv)
         return 1;
     }
     if (options.guard) {
+        // By CPU time, which other processes do not stretch: it holds on a loaded machine.
         bool ok = true;
-        if (startupRatio > options.guardStartupRatio) {
-            std::printf("guard: start-up %.2fx the baseline, more than %.1fx\n", startupRatio,
-                        options.guardStartupRatio);
+        if (cpuRatio > options.guardStartupRatio) {
+            std::printf("guard: start-up took %.2fx the baseline's CPU time, more than %.1fx\n",
+                        cpuRatio, options.guardStartupRatio);
             ok = false;
         }
-        if (worstMedianUs > options.guardActionMedianMs * 1000.0) {
-            std::printf("guard: an action took %.1f ms (median), more than %.0f ms\n",
-                        worstMedianUs / 1000.0, options.guardActionMedianMs);
+        if (worstCpuMedianUs > options.guardActionMedianMs * 1000.0) {
+            std::printf("guard: an action took %.1f ms of CPU time (median), more than %.0f ms\n",
+                        worstCpuMedianUs / 1000.0, options.guardActionMedianMs);
             ok = false;
         }
         std::printf("guard: %s\n", ok ? "ok" : "FAILED");

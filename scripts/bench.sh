@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Runs the benchmark under an Xvfb of its own: bench.sh BUILD_DIR [tarvolen_bench options].
-# By default 9 rounds and 1000 repetitions, figures to BUILD_DIR/bench.json; later options win.
+# Runs the benchmark: bench.sh BUILD_DIR [tarvolen_bench options]. Start-up is judged by the
+# instructions counted by startup-instructions.sh; then tarvolen_bench runs under an Xvfb of its
+# own, by default 21 launch rounds and 1000 repetitions, figures to BUILD_DIR/bench.json;
+# later options win.
 set -euo pipefail
 
 build=${1:?usage: bench.sh BUILD_DIR [options]}
@@ -9,6 +11,13 @@ bench=$build/bench/tarvolen_bench
 for program in "$bench" "$build/src/tarvolen" "$build/src/tarvolen_baseline"; do
   [[ -x "$program" ]] || { echo "bench.sh: $program is not built" >&2; exit 2; }
 done
+
+# Counted before anything else runs on the server, and independent of the machine's load.
+counts=$(bash "$(dirname "$0")/startup-instructions.sh" "$build")
+echo "$counts"
+instructions=$(awk '$1 == "tarvolen_baseline" { b = $2 "," $3 } $1 == "tarvolen" { t = $2 "," $3 }
+                    END { if (b && t) print b "," t }' <<<"$counts")
+[[ -n "$instructions" ]] || { echo "bench.sh: no instruction counts" >&2; exit 2; }
 
 # Qt complains on every start without a runtime directory; give the programs a private one.
 if [[ -z "${XDG_RUNTIME_DIR:-}" ]]; then
@@ -30,4 +39,4 @@ fi
 # X11 whatever the caller's desktop: the start-up is watched through the X server.
 env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DISPLAY=":$display" "$bench" \
   --tarvolen "$build/src/tarvolen" --baseline "$build/src/tarvolen_baseline" \
-  --json "$build/bench.json" "$@"
+  --json "$build/bench.json" --instructions "$instructions" "$@"

@@ -117,7 +117,7 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     toolkit::installFontSubstitutions();
 
-    frmTarvolen_300413 window;
+    frmTarvolen_300413 window(nullptr, frmTarvolen_300413::Lists::AfterFirstFrame);
     window.show();
     return app.exec();
 }

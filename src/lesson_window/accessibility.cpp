@@ -21,6 +21,10 @@ void frmTarvolen_300413::setUpAccessibility()
     // each list gets a label of no size that is never seen, and the pieces are not read.
     for (toolkit::Label *piece : {lblR1, lblR11, lblR2, lblR22, lblPQ1})
         toolkit::keepFromAssistiveTechnology(piece);
+}
+
+void frmTarvolen_300413::setUpListAccessibility()
+{
     const std::pair<toolkit::ComboBox *, const char *> lists[] = {
         {CboR1, lesson::kListNameR1},
         {CboR2, lesson::kListNameR2},

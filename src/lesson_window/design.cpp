@@ -245,19 +245,6 @@ void frmTarvolen_300413::createControls()
         arrow->addLine({QPointF(twipsToPx(d.x1), twipsToPx(d.y1)),
                         QPointF(twipsToPx(d.x2), twipsToPx(d.y2)), bgr(d.color), d.width});
 
-    for (auto it = std::rbegin(Design::kCombos); it != std::rend(Design::kCombos); ++it) {
-        const ComboDesign &d = *it;
-        auto *combo = new ComboBox(makeFont(kComboFont), Frame_Cbo);
-        combo->setObjectName(QLatin1String(d.name));
-        placeTwips(combo, d.left, d.top, d.width, d.height);
-        combo->setText(QString::fromLatin1(d.text));
-        combo->setEnabled(d.enabled);
-        this->*d.member = combo;
-    }
-    // The lists lie above the captions of their frame.
-    for (auto it = std::rbegin(Design::kCombos); it != std::rend(Design::kCombos); ++it)
-        (this->*(it->member))->raise();
-
     for (const RichTextDesign &d : Design::kRichTexts) {
         auto *box = new RichTextBox(this);
         box->setObjectName(QLatin1String(d.name));
@@ -276,4 +263,21 @@ void frmTarvolen_300413::createControls()
         timer->setObjectName(QLatin1String(d.name));
         this->*d.member = timer;
     }
+}
+
+void frmTarvolen_300413::createLists()
+{
+    using namespace toolkit;
+    for (auto it = std::rbegin(Design::kCombos); it != std::rend(Design::kCombos); ++it) {
+        const ComboDesign &d = *it;
+        auto *combo = new ComboBox(makeFont(kComboFont), Frame_Cbo);
+        combo->setObjectName(QLatin1String(d.name));
+        placeTwips(combo, d.left, d.top, d.width, d.height);
+        combo->setText(QString::fromLatin1(d.text));
+        combo->setEnabled(d.enabled);
+        this->*d.member = combo;
+    }
+    // The lists lie above the captions of their frame.
+    for (auto it = std::rbegin(Design::kCombos); it != std::rend(Design::kCombos); ++it)
+        (this->*(it->member))->raise();
 }

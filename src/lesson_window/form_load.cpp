@@ -3,7 +3,9 @@
 #include "lesson_window/lesson_texts.h"
 #include "toolkit/units.h"
 
-void frmTarvolen_300413::Form_Load()
+// Form_Load's first two steps, run where the lists are made (makeLists): before the rest of
+// Form_Load, or just after the first frame when the window makes its lists then.
+void frmTarvolen_300413::fillLists()
 {
     for (int n = 1; n <= 5; ++n) {
         CboR1->appendItem(QString::number(n));
@@ -11,7 +13,10 @@ void frmTarvolen_300413::Form_Load()
     }
     for (int n = 0; n <= 12; ++n)
         CboPQ->appendItem(QString::number(n));
+}
 
+void frmTarvolen_300413::Form_Load()
+{
     toolkit::setTopCm(lblPQ, 15);
     lblPQ->setCaption(tr(lesson::kInvitation));
     lblTarvolen->setCaption(tr(lesson::kHeading));

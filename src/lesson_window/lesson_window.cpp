@@ -15,7 +15,7 @@ namespace {
 constexpr uint32_t kWindowBackground = 0x00DCFFD5;
 }
 
-frmTarvolen_300413::frmTarvolen_300413(QWidget *parent)
+frmTarvolen_300413::frmTarvolen_300413(QWidget *parent, Lists lists)
     : QWidget(parent)
     , canvas(this)
     , m_printDialog(std::make_unique<QtPrintDialogRunner>())
@@ -34,6 +34,10 @@ frmTarvolen_300413::frmTarvolen_300413(QWidget *parent)
     createControls();
     connectHandlers();
     setUpAccessibility();
+    if (lists == Lists::AtOnce)
+        makeLists();
+    else
+        m_listsPending = true;
     Form_Load();
 }
 
@@ -41,12 +45,15 @@ frmTarvolen_300413::~frmTarvolen_300413()
 {
     // The lists outlive the window's own members by a moment: nothing they say then may reach it.
     for (ComboBox *list : {CboR1, CboR2, CboPQ})
-        list->disconnect(this);
+        if (list) // none yet when the window goes before its first frame
+            list->disconnect(this);
 }
 
 void frmTarvolen_300413::connectHandlers()
 {
     using Self = frmTarvolen_300413;
+    // Next shows the lists: whatever clicks it (pointer, key, screen reader), they exist by then.
+    connect(lblNext, &Label::clicked, this, &Self::makeLists);
     connect(lblNext, &Label::clicked, this, &Self::lblNext_Click);
     connect(lblNext, &Label::mouseMoved, this, &Self::lblNext_MouseMove);
     connect(lblBack, &Label::clicked, this, &Self::lblBack_Click);
@@ -57,6 +64,20 @@ void frmTarvolen_300413::connectHandlers()
     connect(lblPrint, &Label::mouseMoved, this, &Self::lblPrint_MouseMove);
     connect(lblCombo, &Label::mouseMoved, this, &Self::lblCombo_MouseMove);
     connect(rtfSelect, &RichTextBox::mouseMoved, this, &Self::rtfSelect_MouseMove);
+    connect(Timer1, &Timer::tick, this, &Self::Timer1_Timer);
+    connect(Timer2, &Timer::tick, this, &Self::Timer2_Timer);
+    connect(Timer5, &Timer::tick, this, &Self::Timer5_Timer);
+    connect(Timer6, &Timer::tick, this, &Self::Timer6_Timer);
+}
+
+void frmTarvolen_300413::makeLists()
+{
+    m_listsPending = false;
+    if (CboR1)
+        return;
+    using Self = frmTarvolen_300413;
+    createLists();
+    fillLists();
     connect(CboR1, &ComboBox::selected, this, &Self::CboR1_Click);
     connect(CboR2, &ComboBox::selected, this, &Self::CboR2_Click);
     connect(CboPQ, &ComboBox::selected, this, &Self::CboPQ_Click);
@@ -71,10 +92,7 @@ void frmTarvolen_300413::connectHandlers()
         // After its handler too: a choice drawn while another list holds a draft is put aside.
         connect(list, &ComboBox::selected, this, &Self::Cbo_Change);
     }
-    connect(Timer1, &Timer::tick, this, &Self::Timer1_Timer);
-    connect(Timer2, &Timer::tick, this, &Self::Timer2_Timer);
-    connect(Timer5, &Timer::tick, this, &Self::Timer5_Timer);
-    connect(Timer6, &Timer::tick, this, &Self::Timer6_Timer);
+    setUpListAccessibility();
 }
 
 QColor frmTarvolen_300413::backColor() const
@@ -142,6 +160,12 @@ void frmTarvolen_300413::setBorderHeight(float shape1Height)
 
 void frmTarvolen_300413::paintEvent(QPaintEvent *)
 {
+    if (m_listsPending) {
+        // Queued: made once this frame is flushed. Next, the only way to them, makes them
+        // first should it come sooner.
+        m_listsPending = false;
+        QMetaObject::invokeMethod(this, &frmTarvolen_300413::makeLists, Qt::QueuedConnection);
+    }
     QPainter painter(this);
     painter.fillRect(rect(), backColor());
     canvas.paint(painter);

@@ -36,7 +36,11 @@ class frmTarvolen_300413 : public QWidget
     Q_CLASSINFO("AccessibleChildren", "ReadingOrder")
 
 public:
-    explicit frmTarvolen_300413(QWidget *parent = nullptr);
+    // The program's own window makes its three lists just after its first frame: they are
+    // hidden until Next, and the learner waits for that frame. A window made any other way
+    // (tests, tools) has them at once.
+    enum class Lists { AtOnce, AfterFirstFrame };
+    explicit frmTarvolen_300413(QWidget *parent = nullptr, Lists lists = Lists::AtOnce);
     ~frmTarvolen_300413() override;
 
     // Client area of the design: 15270 x 11040 twips.
@@ -158,6 +162,12 @@ private:
     void connectHandlers();
     // Names, roles, keys and tab order for keyboard and screen-reader users.
     void setUpAccessibility();
+    // The lists: made, filled, connected and named for screen readers. Does nothing the
+    // second time.
+    void makeLists();
+    void createLists();
+    void fillLists();
+    void setUpListAccessibility();
 
     void ResetCaseTexts();
     void writeCaseText(toolkit::RichTextBox *box, int index);
@@ -172,4 +182,5 @@ private:
     QString creditLine() const;
 
     std::unique_ptr<PrintDialogRunner> m_printDialog;
+    bool m_listsPending = false; // to be made once the first frame is on screen
 };

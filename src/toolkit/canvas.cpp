@@ -133,7 +133,7 @@ void Canvas::printNumber(long value)
     print(value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value));
 }
 
-void Canvas::stampDot(QPainter &painter, const QPointF &centre, const QColor &color, int width) const
+const Canvas::Dot &Canvas::dotImage(const QPointF &centre, const QColor &color, int width, QPoint *at) const
 {
     // The centre in whole pixels and sixteenths.
     const double sx = std::round(centre.x() * kDotPhases);
@@ -144,8 +144,8 @@ void Canvas::stampDot(QPainter &painter, const QPointF &centre, const QColor &co
     const int fy = int(sy) - iy * kDotPhases;
     const int margin = width / 2 + 2;
     const quint64 key = (quint64(color.rgba()) << 24) | (quint64(width) << 8) | quint64(fx << 4 | fy);
-    auto found = m_dotImages.constFind(key);
-    if (found == m_dotImages.constEnd()) {
+    auto found = m_dotImages.find(key);
+    if (found == m_dotImages.end()) {
         // The same antialiased ellipse as the vector path, at this sub-pixel offset.
         QImage dot(2 * margin + 1, 2 * margin + 1, QImage::Format_ARGB32_Premultiplied);
         dot.fill(Qt::transparent);
@@ -156,9 +156,68 @@ void Canvas::stampDot(QPainter &painter, const QPointF &centre, const QColor &co
         p.drawEllipse(QPointF(margin + double(fx) / kDotPhases, margin + double(fy) / kDotPhases),
                       width / 2.0, width / 2.0);
         p.end();
-        found = m_dotImages.insert(key, dot);
+        Dot stamp{dot, {}};
+        for (int y = 0; y < dot.height(); ++y) {
+            const auto *row = reinterpret_cast<const quint32 *>(dot.constScanLine(y));
+            for (int x = 0; x < dot.width(); ++x) {
+                if (row[x])
+                    stamp.ink.emplace_back(QPoint(x, y), row[x]);
+            }
+        }
+        found = m_dotImages.emplace(key, std::move(stamp)).first;
     }
-    painter.drawImage(QPoint(ix - margin, iy - margin), *found);
+    *at = QPoint(ix - margin, iy - margin);
+    return found->second;
+}
+
+void Canvas::stampDot(QPainter &painter, const QPointF &centre, const QColor &color, int width) const
+{
+    QPoint at;
+    const Dot &dot = dotImage(centre, color, width, &at);
+    painter.drawImage(at, dot.image);
+}
+
+void Canvas::stampDots(QPainter &painter, size_t first, size_t last) const
+{
+    const double scale = cmToPx(1.0);
+    std::vector<std::pair<QPoint, const Dot *>> dots;
+    dots.reserve(last - first);
+    QRect area;
+    for (size_t i = first; i < last; ++i) {
+        const Op &op = m_ops[i];
+        QPoint at;
+        const Dot &dot = dotImage(op.a * scale, op.color, op.width, &at);
+        area |= QRect(at, dot.image.size());
+        dots.emplace_back(at, &dot);
+    }
+    // Each pixel of a layer is one dot's own pixel or nothing, so drawing the layer blends
+    // every pixel exactly as drawing that dot would. A dot that would share a pixel with one
+    // already in the layer (the point Q on a grid point, say) waits for a fresh layer.
+    QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
+    layer.fill(0);
+    auto *const bits = reinterpret_cast<quint32 *>(layer.bits());
+    const qsizetype stride = layer.bytesPerLine() / 4;
+    // In bands of 64 rows: Qt hands a taller image (under a clip of several rectangles) to
+    // helper threads, and on a busy machine waiting for them costs far more than the blending.
+    const int band = 64;
+    const auto draw = [&] {
+        for (int y = 0; y < area.height(); y += band)
+            painter.drawImage(area.topLeft() + QPoint(0, y), layer,
+                              QRect(0, y, area.width(), qMin(band, area.height() - y)));
+    };
+    for (const auto &[at, dot] : dots) {
+        quint32 *const origin = bits + (at.y() - area.top()) * stride + (at.x() - area.left());
+        for (const auto &[p, value] : dot->ink) {
+            if (origin[p.y() * stride + p.x()]) {
+                draw();
+                layer.fill(0);
+                break;
+            }
+        }
+        for (const auto &[p, value] : dot->ink)
+            origin[p.y() * stride + p.x()] = value;
+    }
+    draw();
 }
 
 void Canvas::paint(QPainter &painter) const
@@ -171,13 +230,26 @@ void Canvas::paint(QPainter &painter) const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     const double scale = cmToPx(1.0);
-    const bool stampDots = drawsWholePixels(painter);
-    for (const Op &op : m_ops) {
+    const bool stamping = drawsWholePixels(painter);
+    const auto stamped = [stamping](const Op &op) {
+        return stamping && op.kind == Op::Point && op.width > 1 && op.width <= kLargestStampedDot;
+    };
+    for (size_t i = 0; i < m_ops.size(); ++i) {
+        const Op &op = m_ops[i];
         const QPointF a = op.a * scale;
         switch (op.kind) {
         case Op::Point: {
-            if (stampDots && op.width > 1 && op.width <= kLargestStampedDot) {
-                stampDot(painter, a, op.color, op.width);
+            if (stamped(op)) {
+                // A shaded region is some two thousand dots: drawn as one image, not one by one.
+                size_t last = i + 1;
+                while (last < m_ops.size() && stamped(m_ops[last]))
+                    ++last;
+                if (last - i > 1) {
+                    stampDots(painter, i, last);
+                    i = last - 1;
+                } else {
+                    stampDot(painter, a, op.color, op.width);
+                }
                 break;
             }
             // Wider points are round dots centred on their point.

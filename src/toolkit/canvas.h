@@ -2,12 +2,12 @@
 
 #include <QColor>
 #include <QFont>
-#include <QHash>
 #include <QImage>
 #include <QPointF>
 #include <QRect>
 #include <QString>
 
+#include <unordered_map>
 #include <vector>
 
 class QPainter;
@@ -75,6 +75,15 @@ private:
     QRect pixelArea(const Op &op) const;
     void requestRepaint(const QRect &area);
     void stampDot(QPainter &painter, const QPointF &centre, const QColor &color, int width) const;
+    struct Dot
+    {
+        QImage image;
+        std::vector<std::pair<QPoint, quint32>> ink; // its pixels that are not transparent
+    };
+    // The pre-rendered dot for a centre, and where its top left lands.
+    const Dot &dotImage(const QPointF &centre, const QColor &color, int width, QPoint *at) const;
+    // Stamps the dots [first, last) into one image and draws that, rather than each dot.
+    void stampDots(QPainter &painter, size_t first, size_t last) const;
 
     QWidget *m_surface;
     std::vector<Op> m_ops;
@@ -90,7 +99,8 @@ private:
     mutable QRect m_askedArea;
     // Round dots as the screen shows them, keyed by colour, width and sub-pixel offset:
     // a full region has some two thousand dots, each a costly antialiased ellipse.
-    mutable QHash<quint64, QImage> m_dotImages;
+    // (A map whose elements stay put as it grows: a layer of dots holds on to them.)
+    mutable std::unordered_map<quint64, Dot> m_dotImages;
 };
 
 } // namespace toolkit
