@@ -93,25 +93,21 @@ void click(QWidget &window, const QString &name)
     QTest::mouseClick(find(window, name), Qt::LeftButton);
 }
 
-void choose(toolkit::ComboBox *list, const QString &item)
+void choose(QWidget &window, const QString &name, int value)
 {
-    const int index = list->findText(item);
+    auto *list = find<toolkit::ComboBox>(window, name);
+    const int index = list->findText(QString::number(value));
     if (index < 0)
-        qFatal("%s offers no item \"%s\"", qPrintable(list->objectName()), qPrintable(item));
+        qFatal("%s offers no item %d", qPrintable(name), value);
     QTest::mouseClick(list->lineEdit(), Qt::LeftButton);
-    QTest::keyClick(list->window()->windowHandle(), Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(window.windowHandle(), Qt::Key_Down, Qt::AltModifier);
     QWindow *popup = list->view()->window()->windowHandle(); // keys through the windows, as the keyboard gives them
     if (!popup || !popup->isVisible())
-        qFatal("%s did not open", qPrintable(list->objectName()));
+        qFatal("%s did not open", qPrintable(name));
     QTest::keyClick(popup, Qt::Key_Home);
     for (int i = 0; i < index; ++i)
         QTest::keyClick(popup, Qt::Key_Down);
     QTest::keyClick(popup, Qt::Key_Return);
-}
-
-void choose(QWidget &window, const QString &list, int value)
-{
-    choose(find<toolkit::ComboBox>(window, list), QString::number(value));
 }
 
 void chooseAll(QWidget &window, int r1, int r2, int pq)

@@ -10,10 +10,6 @@
 
 #include <functional>
 
-namespace toolkit {
-class ComboBox;
-}
-
 namespace testing {
 
 // Pins what the pictures depend on: style, fonts, palette.
@@ -66,7 +62,6 @@ void click(QWidget &window, const QString &name);
 
 // A learner's choice from the list: a click into its field, Alt+Down opens it, the arrow keys
 // walk to the item and Return takes it.
-void choose(toolkit::ComboBox *list, const QString &item);
 void choose(QWidget &window, const QString &list, int value);
 
 // r1, r2 and PQ chosen from the lists in that order (the practice page must be open).

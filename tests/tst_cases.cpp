@@ -1,7 +1,7 @@
 // The lesson as a learner meets it: every combination the lists offer against the circles' own
 // geometry, in each language the lesson speaks, the practice page in each state after Next and the introduction Back restores, the
 // prompt line's pixels, typed values, the Alt keys, the blinking of Next and of the pending list,
-// and the pointer and the wheel over the bare window or a control. Blink ticks are driven with fire().
+// and the pointer over the bare window or a control. Blink ticks are driven with fire().
 
 #include "lesson_window/lesson_math.h"
 #include "lesson_window/lesson_window.h"
@@ -452,26 +452,6 @@ private slots:
                                      ? (introduction ? "practice page" : "introduction") : testing::grabWindow(*w) == before ? "-" : "changed";
                 QVERIFY2(seen == effects.section('|', k, k) && lists(*w) == shown, qPrintable(focus + " Alt+" + "NBPH"[k] + ": " + seen + ' ' + lists(*w)));
             }
-    }
-
-    // The wheel, with or without Ctrl or Shift, leaves every sentence as it stands, on both pages.
-    void wheelOverSentences()
-    {
-        QTest::keyClick(w->windowHandle(), Qt::Key_N, Qt::AltModifier);
-        for (ComboBox *list : {c<ComboBox>("CboR1"), c<ComboBox>("CboR2"), c<ComboBox>("CboPQ")})
-            QTest::keyClick(list, Qt::Key_Down);
-        for (const char letter : {'B', 'N'}) {
-            const QImage before = testing::grabWindow(*w);
-            for (toolkit::RichTextBox *box : w->findChildren<toolkit::RichTextBox *>())
-                for (const Qt::KeyboardModifier held : {Qt::NoModifier, Qt::ControlModifier, Qt::ShiftModifier})
-                    for (const int notches : {2, -4}) {
-                        QWheelEvent turn(box->rect().center(), box->mapToGlobal(box->rect().center()), {}, {0, 120 * notches},
-                                         Qt::NoButton, held, Qt::NoScrollPhase, false);
-                        QApplication::sendEvent(box, &turn);
-                    }
-            QVERIFY(testing::grabWindow(*w) == before);
-            QTest::keyClick(w->windowHandle(), Qt::Key(letter), Qt::AltModifier);
-        }
     }
 
     void caseOf_data()
