@@ -47,6 +47,23 @@ public:
     static constexpr int kClientWidth = 1018;
     static constexpr int kClientHeight = 736;
 
+    // The print dialog is behind a seam so that tests can answer it.
+    void setPrintDialogRunner(std::unique_ptr<PrintDialogRunner> runner);
+
+    // The whole window as it stands, figure and controls, as vectors; one unit of the
+    // painter is one design pixel. Printing goes through it.
+    void paintWindow(QPainter &painter) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    // The tables of design.cpp the controls are built from.
+    struct Design;
+
+    // Tests and tools find the controls by object name and act on them as a learner does; the
+    // members below, the lesson state and the handlers stay the window's own.
     // --- Controls (children of the window or of its frames) ---
     toolkit::Label *lblPrint = nullptr;
     toolkit::Label *lblCombo = nullptr;
@@ -141,18 +158,6 @@ public:
     void Timer5_Timer();
     void Timer6_Timer();
 
-    // The print dialog is behind a seam so that tests can answer it.
-    void setPrintDialogRunner(std::unique_ptr<PrintDialogRunner> runner);
-
-    // The whole window as it stands, figure and controls, as vectors; one unit of the
-    // painter is one design pixel. Printing goes through it.
-    void paintWindow(QPainter &painter) const;
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-
-private:
     void createControls();
     void connectHandlers();
     // Names, roles, keys and tab order for keyboard and screen-reader users.
