@@ -2,9 +2,11 @@
 
 #include "lesson_window/lesson_window.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTest>
 
@@ -63,27 +65,52 @@ std::unique_ptr<frmTarvolen_300413> openWindow()
     return window;
 }
 
-void click(QWidget *label)
+template <class T = QWidget>
+T *find(const QWidget &w, const char *name)
 {
-    QTest::mouseClick(label, Qt::LeftButton);
+    T *found = w.findChild<T *>(name);
+    if (!found)
+        qFatal("the lesson window has no %s", name);
+    return found;
 }
 
-// A choice in the opened list: the item becomes current (a no-op when it already is) and
-// the box reports it as activated, as a click on the item does.
-void choose(toolkit::ComboBox *box, int index)
+void click(const QWidget &w, const char *label)
 {
-    box->setCurrentIndex(index);
-    emit box->activated(index);
+    QTest::mouseClick(find(w, label), Qt::LeftButton);
+}
+
+// A list opened from the keyboard and walked to an item; Return then chooses it, as a
+// learner does.
+toolkit::ComboBox *openAt(const QWidget &w, const char *name, int index)
+{
+    auto *box = find<toolkit::ComboBox>(w, name);
+    QTest::mouseClick(box->lineEdit(), Qt::LeftButton);
+    QTest::keyClick(w.windowHandle(), Qt::Key_Down, Qt::AltModifier);
+    QWindow *popup = box->view()->window()->windowHandle();
+    QTest::keyClick(popup, Qt::Key_Home);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(popup, Qt::Key_Down);
+    return box;
+}
+
+void take(toolkit::ComboBox *box)
+{
+    QTest::keyClick(box->view()->window()->windowHandle(), Qt::Key_Return);
+}
+
+void choose(const QWidget &w, const char *name, int index)
+{
+    take(openAt(w, name, index));
 }
 
 // r1, r2 and PQ chosen through the lists on the practice page.
-void choose(frmTarvolen_300413 &w, int r1, int r2, int pq)
+void choose(const QWidget &w, int r1, int r2, int pq)
 {
-    if (w.lblNext->isVisible())
-        click(w.lblNext);
-    choose(w.CboR1, r1 - 1);
-    choose(w.CboR2, r2 - 1);
-    choose(w.CboPQ, pq);
+    if (find(w, "lblNext")->isVisible())
+        click(w, "lblNext");
+    choose(w, "CboR1", r1 - 1);
+    choose(w, "CboR2", r2 - 1);
+    choose(w, "CboPQ", pq);
     finishRepaint();
 }
 
@@ -128,38 +155,39 @@ std::vector<ActionFigures> measureActions(int repetitions)
     {
         auto w = openWindow();
         choose(*w, 5, 5, 12);
-        all.push_back(measure("CboPQ_Click r1=r2=5 PQ=12", repetitions, paints, nothing,
-                              [&](int) { choose(w->CboPQ, 12); }));
-        choose(w->CboPQ, 0);
-        all.push_back(measure("CboPQ_Click r1=r2=5 PQ=0", repetitions, paints, nothing,
-                              [&](int) { choose(w->CboPQ, 0); }));
+        toolkit::ComboBox *list = nullptr; // opened at its item untimed; the Return that chooses it is timed
+        all.push_back(measure("CboPQ_Click r1=r2=5 PQ=12", repetitions, paints,
+                              [&](int) { list = openAt(*w, "CboPQ", 12); }, [&](int) { take(list); }));
+        choose(*w, "CboPQ", 0);
+        all.push_back(measure("CboPQ_Click r1=r2=5 PQ=0", repetitions, paints,
+                              [&](int) { list = openAt(*w, "CboPQ", 0); }, [&](int) { take(list); }));
         // Every other repetition brings r1 back to 5: each one is a real change of the list.
-        all.push_back(measure("radius change r1 4<->5 (r2=5 PQ=0)", repetitions, paints, nothing,
-                              [&](int i) { choose(w->CboR1, (i & 1) ? 4 : 3); }));
-        choose(w->CboR1, 4);
+        all.push_back(measure("radius change r1 4<->5 (r2=5 PQ=0)", repetitions, paints,
+                              [&](int i) { list = openAt(*w, "CboR1", (i & 1) ? 4 : 3); }, [&](int) { take(list); }));
+        choose(*w, "CboR1", 4);
         finishRepaint();
         all.push_back(measure("Next, all three chosen (r1=r2=5 PQ=0)", repetitions, paints,
-                              [&](int) { click(w->lblBack); },
-                              [&](int) { click(w->lblNext); }));
+                              [&](int) { click(*w, "lblBack"); },
+                              [&](int) { click(*w, "lblNext"); }));
         all.push_back(measure("Back, all three chosen (r1=r2=5 PQ=0)", repetitions, paints,
                               [&](int) {
-                                  if (w->lblNext->isVisible())
-                                      click(w->lblNext);
+                                  if (find(*w, "lblNext")->isVisible())
+                                      click(*w, "lblNext");
                               },
-                              [&](int) { click(w->lblBack); }));
+                              [&](int) { click(*w, "lblBack"); }));
     }
     {
         // The introduction page at start: Next blinks red/regular and blue/bold by turns.
         auto w = openWindow();
         all.push_back(measure("blink tick, Next (Timer1/Timer2)", repetitions, paints, nothing,
-                              [&](int i) { ((i & 1) ? w->Timer2 : w->Timer1)->fire(); }));
+                              [&](int i) { find<toolkit::Timer>(*w, (i & 1) ? "Timer2" : "Timer1")->fire(); }));
     }
     {
         // The practice page with nothing chosen: the r1 list blinks magenta and cyan.
         auto w = openWindow();
-        click(w->lblNext);
+        click(*w, "lblNext");
         all.push_back(measure("blink tick, list (Timer5/Timer6)", repetitions, paints, nothing,
-                              [&](int i) { ((i & 1) ? w->Timer6 : w->Timer5)->fire(); }));
+                              [&](int i) { find<toolkit::Timer>(*w, (i & 1) ? "Timer6" : "Timer5")->fire(); }));
     }
 
     {
@@ -170,12 +198,12 @@ std::vector<ActionFigures> measureActions(int repetitions)
         if (!QTest::qWaitForWindowActive(w.get()))
             qFatal("the lesson window never became active");
         const auto full = [&w] { return w->size() == w->screen()->size(); };
-        const auto until = [&full, &w](bool on) {
+        const auto until = [&full](bool on) {
             QElapsedTimer waited;
             waited.start();
             while (full() != on) {
                 if (waited.elapsed() > 5000)
-                    qFatal("F11 or Esc did not change full screen: %d x %d on %d x %d", w->width(), w->height(), w->screen()->size().width(), w->screen()->size().height());
+                    qFatal("F11 or Esc did not change full screen");
                 QCoreApplication::processEvents();
             }
         };
@@ -189,16 +217,15 @@ std::vector<ActionFigures> measureActions(int repetitions)
                                   until(true);
                               }));
         all.push_back(measure("blink tick, Next, full screen", repetitions, paints, nothing,
-                              [&](int i) { w->findChild<toolkit::Timer *>((i & 1) ? "Timer2" : "Timer1")->fire(); }));
-        auto *r1 = w->findChild<toolkit::ComboBox *>("CboR1");
-        auto *pq = w->findChild<toolkit::ComboBox *>("CboPQ");
+                              [&](int i) { find<toolkit::Timer>(*w, (i & 1) ? "Timer2" : "Timer1")->fire(); }));
         choose(*w, 5, 5, 12);
-        all.push_back(measure("CboPQ_Click r1=r2=5 PQ=12, full screen", repetitions, paints, nothing,
-                              [&](int) { choose(pq, 12); }));
-        all.push_back(measure("radius change r1 4<->5, full screen", repetitions, paints, nothing,
-                              [&](int i) { choose(r1, (i & 1) ? 4 : 3); }));
+        toolkit::ComboBox *list = nullptr;
+        all.push_back(measure("CboPQ_Click r1=r2=5 PQ=12, full screen", repetitions, paints,
+                              [&](int) { list = openAt(*w, "CboPQ", 12); }, [&](int) { take(list); }));
+        all.push_back(measure("radius change r1 4<->5, full screen", repetitions, paints,
+                              [&](int i) { list = openAt(*w, "CboR1", (i & 1) ? 4 : 3); }, [&](int) { take(list); }));
         all.push_back(measure("Back and Next, full screen", repetitions, paints, nothing,
-                              [&](int i) { click(w->findChild<QWidget *>((i & 1) ? "lblNext" : "lblBack")); }));
+                              [&](int i) { click(*w, (i & 1) ? "lblNext" : "lblBack"); }));
     }
 
     QCoreApplication::instance()->removeEventFilter(&paints);

@@ -52,9 +52,10 @@ struct Session
         const int roll = pick(100);
         if (roll < 50) { // the pointer over a list, an open popup, a control or anywhere; Home seldom
             QWidget *popup = QApplication::activePopupWidget();
-            QWidget *const places[] = {w.CboR1, w.CboR2, w.CboPQ, popup ? popup : w.CboPQ, &w, w.lblNext, w.lblCombo,
-                                       w.rtBox3, w.frameHelp, w.lblPrint, w.lblHome};
-            const QPoint at = inside(places[pick(pick(20) ? 10 : 11)]);
+            const QStringList places = {"CboR1", "CboR2", "CboPQ", "CboPQ", "frmTarvolen_300413", "lblNext", "lblCombo",
+                                        "rtBox3", "frameHelp", "lblPrint", "lblHome"};
+            const int place = pick(pick(20) ? 10 : 11);
+            const QPoint at = inside(place == 3 && popup ? popup : place == 4 ? &w : c(places[place]));
             QWidget *under = w.childAt(at) ? w.childAt(at) : &w;
             const int how = pick(10); // move; left click; wheel notch; right click
             QWheelEvent wheel(under->mapFrom(&w, at), w.mapToGlobal(at), {}, {0, pick(2) ? 120 : -120}, Qt::NoButton,
@@ -64,7 +65,7 @@ struct Session
                 QApplication::sendEvent(under, &wheel);
             else if (how > 3)
                 QTest::mouseClick(w.windowHandle(), how == 9 ? Qt::RightButton : Qt::LeftButton, {}, at);
-            homeClicked = how > 3 && how != 8 && under == w.lblHome && !popup;
+            homeClicked = how > 3 && how != 8 && under == c("lblHome") && !popup;
             return QString::asprintf("pointer %d at %d,%d", how, at.x(), at.y());
         }
         // Text typed after Ctrl+A replaces what a list shows; Enter, Tab and Escape end it.
@@ -87,7 +88,7 @@ struct Session
             QTest::sendKeyEvent(QTest::Click, w.windowHandle(), Qt::Key_unknown, text, {});
             return QStringLiteral("type %1 characters").arg(text.size());
         }
-        toolkit::Timer *timer = std::array{w.Timer1, w.Timer2, w.Timer5, w.Timer6}[pick(4)];
+        auto *timer = testing::find<toolkit::Timer>(w, std::array{"Timer1", "Timer2", "Timer5", "Timer6"}[pick(4)]);
         if (timer->isEnabled())
             timer->fire();
         return QStringLiteral("tick if running: ") + timer->objectName();
@@ -97,27 +98,25 @@ struct Session
     {
         check(g_complaints.isEmpty(), "Qt complained: " + g_complaints.value(0));
         if (!w.isVisible()) // only Home ends the lesson (and the session), and no blink outlives it
-            return check(homeClicked && !w.Timer1->isEnabled() && !w.Timer2->isEnabled() && !w.Timer5->isEnabled()
-                             && !w.Timer6->isEnabled(), "the lesson ended without Home or left a blink running");
+            return check(homeClicked && std::none_of(timers.begin(), timers.end(), [](auto *t) { return t->isEnabled(); }),
+                         "the lesson ended without Home or left a blink running");
         // Next and Back share one place (13440, 120 twips): the one on top there is the one a learner can reach.
         // The client area is 15270 x 11040 twips.
         QWidget *top = w.childAt(912, 16);
-        const bool intro = top == w.lblNext;
-        check(w.size() == QSize(1018, 736) && (intro || top == w.lblBack), "the window resized or lost Next and Back");
+        const bool intro = top == c("lblNext");
+        check(w.size() == QSize(1018, 736) && (intro || top == c("lblBack")), "the window resized or lost Next and Back");
         // The introduction shows its sentences and nothing of the practice page, which shows the lists instead.
-        check(w.Frame_Cbo->isVisible() != intro && w.rtfSuppose1->isVisible() == intro
-              && (!intro || (w.lblPrint->isHidden() && w.canvas.isEmpty())), "the pages are mixed up");
-        const QString lists = w.CboR1->currentText() + u'|' + w.CboR2->currentText() + u'|' + w.CboPQ->currentText();
-        check(hiddenLists.isNull() || w.Frame_Cbo->isVisible() || lists == hiddenLists, "a hidden list took input");
-        hiddenLists = w.Frame_Cbo->isHidden() ? lists : QString();
+        check(c("Frame_Cbo")->isVisible() != intro && c("rtfSuppose1")->isVisible() == intro
+              && (!intro || (c("lblPrint")->isHidden() && !testing::figureShown(w))), "the pages are mixed up");
+        const QString lists = list("CboR1")->currentText() + u'|' + list("CboR2")->currentText() + u'|' + list("CboPQ")->currentText();
+        check(hiddenLists.isNull() || c("Frame_Cbo")->isVisible() || lists == hiddenLists, "a hidden list took input");
+        hiddenLists = c("Frame_Cbo")->isHidden() ? lists : QString();
 
-        int lit = 0, which = 0; // what the learner sees: the yellow of a highlighted case, just below its top edge
-        for (int i = 0; i < 5; ++i)
-            if (auto *b = w.caseBoxes()[i]; b->grab({b->width() / 2, 1, 1, 1}).toImage().pixelColor(0, 0) == Qt::yellow)
-                ++lit, which = i + 1;
+        const QString looks = testing::caseLooks(w); // the yellow of a highlighted case, as the learner sees it
+        const int lit = int(looks.count('y')), which = int(looks.indexOf('y')) + 1;
         check(lit <= (intro ? 0 : 1), QStringLiteral("%1 case boxes are yellow").arg(lit));
 
-        // The figure, the number over PQ and the lit case agree with what the three lists show, or none is there.
+        // The figure and the lit case agree with what the three lists show, or none is there.
         // The circles cross the row 0.5 cm above their centres (13 cm down), where no dot, text or control lies.
         const QImage row = w.grab(QRect(0, 472, 1018, 1)).toImage();
         QList<int> red;
@@ -126,10 +125,10 @@ struct Session
                 red << x;
         const bool coincide = w.findChild<QWidget *>("lblCoincide")->isVisible();
         int v[3], listed = 0; // the values shown, where each is an item of its list
-        for (QComboBox *list : {w.CboR1, w.CboR2, w.CboPQ}) {
-            const QString t = list->currentText();
+        for (const char *name : {"CboR1", "CboR2", "CboPQ"}) {
+            const QString t = list(name)->currentText();
             v[listed] = t.toInt();
-            listed += list->findText(t) >= 0;
+            listed += list(name)->findText(t) >= 0;
         }
         const auto [r1, r2, pq] = std::tuple(v[0], v[1], v[2]);
         if (red.isEmpty() && !lit && !coincide) { // none there: no choice to show, or the list with the keyboard holds a draft
@@ -142,7 +141,7 @@ struct Session
         const int holds = testing::expectedCase(r1, r2, pq);
         check(which == holds && coincide == !holds, QStringLiteral("case %1 is lit for ").arg(which) + values);
         if (holds) {
-            const QString said = QAccessible::queryAccessibleInterface(w.caseBoxes()[holds - 1])->text(QAccessible::Description);
+            const QString said = QAccessible::queryAccessibleInterface(c(QString("rtBox%1").arg(holds)))->text(QAccessible::Description);
             check(said.startsWith("This case holds for the chosen " + values + ". "), "a screen reader hears: " + said);
         }
         const QPointF p(13 - pq / 2.0, 13), q(13 + pq / 2.0, 13); // the centres in cm, the middle at (13, 13)
@@ -157,22 +156,31 @@ struct Session
         for (const int x : red)
             off |= std::none_of(crossings.begin(), crossings.end(), [&](double c) { return near(x, c); });
         check(!off, "circles off for " + values);
-        QString number; // the last text of more than a letter: the length over PQ
+        // Green dots only inside both circles (the centres' own aside), looked for where either circle is.
+        const double cm = 1440 / 2.54 / 15, px = p.x() * cm, qx = q.x() * cm, y = 13 * cm;
+        const QRect area = QRectF(QPointF(std::min(px - r1 * cm, qx - r2 * cm), y - std::max(r1, r2) * cm),
+                                  QPointF(std::max(px + r1 * cm, qx + r2 * cm), y + std::max(r1, r2) * cm)).toRect().adjusted(-4, -4, 4, 4);
+        const QImage figure = w.grab(area).toImage().convertToFormat(QImage::Format_RGB32);
         int dots = 0, strays = 0;
-        for (const auto &op : w.canvas.ops()) { // the green dots but those at P and Q
-            if (op.kind == toolkit::Canvas::Op::Text && op.text.size() > 1)
-                number = op.text;
-            else if (op.kind == toolkit::Canvas::Op::Point && op.color == QColor(0, 192, 0) && op.a != p && op.a != q)
-                ++(QLineF(op.a, p).length() < r1 && QLineF(op.a, q).length() < r2 ? dots : strays);
+        for (int j = 0; j < figure.height(); ++j) {
+            const QRgb *row = reinterpret_cast<const QRgb *>(figure.constScanLine(j));
+            for (int i = 0; i < figure.width(); ++i) {
+                const double toP = std::hypot(area.x() + i - px, area.y() + j - y), toQ = std::hypot(area.x() + i - qx, area.y() + j - y);
+                if (qGreen(row[i]) > 150 && qRed(row[i]) < 60 && qBlue(row[i]) < 60 && toP > 4 && toQ > 4)
+                    ++(toP < r1 * cm + 2 && toQ < r2 * cm + 2 ? dots : strays); // a dot's edge may reach 2 px out
+            }
         }
-        check(number == ' ' + QString::number(pq), "the number " + number + " over PQ for " + values);
         // Every common region the lists can make holds grid points; touching or apart, none.
         check(!strays && (pq < r1 + r2) == (dots > 0), "wrong common region for " + values);
     }
 
+    QWidget *c(const QString &name) const { return testing::find(w, name); }
+    toolkit::ComboBox *list(const QString &name) const { return testing::find<toolkit::ComboBox>(w, name); }
+
     std::mt19937_64 rng;
     QTemporaryDir dir;
     frmTarvolen_300413 w;
+    const QList<toolkit::Timer *> timers = w.findChildren<toolkit::Timer *>();
     bool homeClicked = false;
     QString hiddenLists; // the lists' texts while they are hidden
 };

@@ -1,13 +1,21 @@
 #include "test_support.h"
 
 #include "lesson_window/lesson_window.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/rich_text_box.h"
+#include "toolkit/timer.h"
 #include "toolkit/units.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QLineEdit>
+#include <QPainter>
 #include <QStyleFactory>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -20,9 +28,32 @@ void prepareApplication()
     QApplication::setCursorFlashTime(0); // a text cursor that stays, so two pictures agree
 }
 
-QImage grabWindow(frmTarvolen_300413 &window)
+QImage grabWindow(QWidget &window)
 {
     return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage paintedWindow(const QWidget &window)
+{
+    QImage image(window.size(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    static_cast<const frmTarvolen_300413 &>(window).paintWindow(painter);
+    return image;
+}
+
+QImage figure(QWidget &window)
+{
+    QImage image(window.size(), QImage::Format_RGB32);
+    image.fill(QColor(213, 255, 220));
+    QPainter(&image).drawPixmap(kFigureArea.topLeft(), window.grab(kFigureArea));
+    return image;
+}
+
+bool figureShown(QWidget &window)
+{
+    const QRect row(kFigureArea.left(), cmToPixel(0, 13).y() - 2, kFigureArea.width(), 5); // both centres lie on it
+    return !inkBox(window.grab(row).toImage(), QRect(QPoint(), row.size()), Qt::red).isEmpty();
 }
 
 QPoint cmToPixel(double x, double y)
@@ -36,65 +67,69 @@ bool near(const QColor &a, const QColor &b, int tolerance)
            && std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
-QRect inkBox(const QImage &image, const QRect &area, const QColor &colour, int tolerance)
+QRect inkBox(const QImage &source, const QRect &area, const QColor &colour, int tolerance)
 {
-    QRect box;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            box |= near(image.pixelColor(x, y), colour, tolerance) ? QRect(x, y, 1, 1) : QRect();
-    return box;
+    const bool direct = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32_Premultiplied;
+    const QImage image = direct ? source : source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QRect within = area & image.rect();
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    for (int y = within.top(); y <= within.bottom(); ++y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = within.left(); x <= within.right(); ++x)
+            if (std::abs(qRed(row[x]) - colour.red()) <= tolerance && std::abs(qGreen(row[x]) - colour.green()) <= tolerance
+                && std::abs(qBlue(row[x]) - colour.blue()) <= tolerance)
+                left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-void freezeBlinks(frmTarvolen_300413 &window)
+void freezeBlinks(QWidget &window)
 {
-    for (toolkit::Timer *timer : {window.Timer1, window.Timer2, window.Timer5, window.Timer6})
-        timer->findChild<QTimer *>()->blockSignals(true);
+    for (const char *name : {"Timer1", "Timer2", "Timer5", "Timer6"})
+        find<toolkit::Timer>(window, name)->findChild<QTimer *>()->blockSignals(true);
 }
 
-} // namespace testing
-
-#include "toolkit/canvas.h"
-#include "toolkit/combo_box.h"
-
-#include <QPainter>
-
-namespace testing {
-
-void choose(toolkit::ComboBox *combo, const QString &item)
+void click(QWidget &window, const QString &name)
 {
-    const int index = combo->findText(item);
+    QTest::mouseClick(find(window, name), Qt::LeftButton);
+}
+
+void choose(QWidget &window, const QString &name, int value)
+{
+    auto *list = find<toolkit::ComboBox>(window, name);
+    const int index = list->findText(QString::number(value));
     if (index < 0)
-        qFatal("%s offers no item \"%s\"", qPrintable(combo->objectName()), qPrintable(item));
-    combo->setCurrentIndex(index);
-    emit combo->selected();
+        qFatal("%s offers no item %d", qPrintable(name), value);
+    QTest::mouseClick(list->lineEdit(), Qt::LeftButton);
+    QTest::keyClick(window.windowHandle(), Qt::Key_Down, Qt::AltModifier);
+    QWindow *popup = list->view()->window()->windowHandle(); // keys through the windows, as the keyboard gives them
+    if (!popup || !popup->isVisible())
+        qFatal("%s did not open", qPrintable(name));
+    QTest::keyClick(popup, Qt::Key_Home);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
 }
 
-QImage renderCanvas(const toolkit::Canvas &canvas, double dpr)
+void chooseAll(QWidget &window, int r1, int r2, int pq)
 {
-    const QSize logical(frmTarvolen_300413::kClientWidth, frmTarvolen_300413::kClientHeight);
-    QImage image(logical * dpr, QImage::Format_RGB32);
-    image.setDevicePixelRatio(dpr);
-    image.fill(QColor(213, 255, 220));
-    QPainter painter(&image);
-    canvas.paint(painter);
-    painter.end();
-    return image;
+    choose(window, "CboR1", r1);
+    choose(window, "CboR2", r2);
+    choose(window, "CboPQ", pq);
 }
 
-QImage paintedWindow(const frmTarvolen_300413 &window)
+QString caseLooks(QWidget &window)
 {
-    QImage image(window.size(), QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter painter(&image);
-    window.paintWindow(painter);
-    return image;
-}
-
-void chooseAll(frmTarvolen_300413 &window, int r1, int r2, int pq)
-{
-    choose(window.CboR1, QString::number(r1));
-    choose(window.CboR2, QString::number(r2));
-    choose(window.CboPQ, QString::number(pq));
+    QString looks;
+    const QString highlight = find<toolkit::RichTextBox>(window, "rtfHighlight")->text();
+    for (const char *name : {"rtBox1", "rtBox2", "rtBox3", "rtBox4", "rtBox5"}) {
+        QWidget *box = find(window, name);
+        const QImage i = box->grab(QRect(box->width() / 2, 0, 1, 2)).toImage();
+        const QColor top = i.pixelColor(0, 0), in = i.pixelColor(0, 1);
+        const bool lit = near(in, Qt::yellow, 10) && qGray(top.rgb()) < 100 && box->toolTip().endsWith('\n' + highlight);
+        looks += lit ? 'y' : near(in, QColor(213, 255, 220), 10) && near(top, QColor(213, 255, 220), 10) && box->toolTip().isEmpty() ? 'g' : '?';
+    }
+    return looks;
 }
 
 int expectedCase(int r1, int r2, int pq)

@@ -6,19 +6,37 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QWidget>
 
 #include <functional>
-
-class frmTarvolen_300413;
-class QWidget;
 
 namespace testing {
 
 // Pins what the pictures depend on: style, fonts, palette.
 void prepareApplication();
 
+// A control of the window by its object name, as a learner's tools find it; fails when absent.
+template <class T = QWidget>
+T *find(const QWidget &window, const QString &name)
+{
+    T *found = window.findChild<T *>(name);
+    if (!found)
+        qFatal("the window has no %s", qPrintable(name));
+    return found;
+}
+
 // The window as the screen shows it, at a device-pixel ratio of 1.
-QImage grabWindow(frmTarvolen_300413 &window);
+QImage grabWindow(QWidget &window);
+
+// The window as printing draws it (figure, shapes, controls as vectors), at ratio 1.
+QImage paintedWindow(const QWidget &window);
+
+// The figure's part of the window (below the case boxes, within the border) as the screen
+// shows it, all else pale green.
+inline const QRect kFigureArea(40, 296, 936, 400);
+QImage figure(QWidget &window);
+// Red ink across the middle row of the figure, where the circles always cross.
+bool figureShown(QWidget &window);
 
 // Centimetres of the window to design pixels.
 QPoint cmToPixel(double x, double y);
@@ -37,30 +55,21 @@ struct AnsweringDialog : PrintDialogRunner
 };
 
 // The four blink timers tick only by fire() from now on, so a run never depends on the clock.
-void freezeBlinks(frmTarvolen_300413 &window);
+void freezeBlinks(QWidget &window);
 
-} // namespace testing
+// A click on the named control.
+void click(QWidget &window, const QString &name);
 
-namespace toolkit {
-class Canvas;
-class ComboBox;
-} // namespace toolkit
-
-namespace testing {
-
-// A learner's choice from the list: the item becomes the box's own and the box raises its
-// selection event, so the window's handler runs through the real connection.
-void choose(toolkit::ComboBox *combo, const QString &item);
-
-// The kept drawing alone on the window's pale green, in an image of the client area's design
-// size times dpr (device-pixel ratio pinned, so pixel positions are predictable).
-QImage renderCanvas(const toolkit::Canvas &canvas, double dpr = 1.0);
-
-// The window as printing draws it (figure, shapes, controls as vectors), at ratio 1.
-QImage paintedWindow(const frmTarvolen_300413 &window);
+// A learner's choice from the list: a click into its field, Alt+Down opens it, the arrow keys
+// walk to the item and Return takes it.
+void choose(QWidget &window, const QString &list, int value);
 
 // r1, r2 and PQ chosen from the lists in that order (the practice page must be open).
-void chooseAll(frmTarvolen_300413 &window, int r1, int r2, int pq);
+void chooseAll(QWidget &window, int r1, int r2, int pq);
+
+// Each case box as drawn at the middle of its top edge: y yellow inside a dark border, g plain
+// pale green, ? else; the lit one has the highlight sentence as its tip, the others none.
+QString caseLooks(QWidget &window);
 
 // The case (1..5) two circles show, worked out from their shared points alone, 0 where they
 // coincide; for radii of at least 1 and distances up to 32767.

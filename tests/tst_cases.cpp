@@ -1,7 +1,7 @@
 // The lesson as a learner meets it: every combination the lists offer against the circles' own
 // geometry, in each language the lesson speaks, the practice page in each state after Next and the introduction Back restores, the
 // prompt line's pixels, typed values, the Alt keys, the blinking of Next and of the pending list,
-// and the pointer and the wheel over the bare window or a control. Blink ticks are driven with fire().
+// and the pointer over the bare window or a control. Blink ticks are driven with fire().
 
 #include "lesson_window/lesson_math.h"
 #include "lesson_window/lesson_window.h"
@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QTimer>
 #include <QToolTip>
@@ -19,6 +20,9 @@
 
 using Window = frmTarvolen_300413;
 using toolkit::ComboBox;
+using toolkit::Label;
+using toolkit::RichTextBox;
+using toolkit::Timer;
 
 namespace {
 
@@ -26,12 +30,12 @@ const QColor kBlue(0, 0, 255), kRed(255, 0, 0), kYellow(255, 255, 0), kMagenta(2
 const QPoint kBare(12, 400);
 
 QPoint centre(const QWidget *c) { return c->mapTo(c->window(), c->rect().center()); }
-QPoint strip(const Window &w) { return QPoint(centre(w.lblCombo).x(), w.Frame_Cbo->geometry().bottom() + 4); }
+QPoint strip(const Window &w) { return QPoint(centre(testing::find<Label>(w, "lblCombo")).x(), testing::find(w, "Frame_Cbo")->geometry().bottom() + 4); }
 // What the three lists show, drafts too.
-QString lists(const Window &w) { return w.CboR1->currentText() + '|' + w.CboR2->currentText() + '|' + w.CboPQ->currentText(); }
-// The figure above its centre line: circles, dots and the number over PQ (the letters below take
-// the colours of whatever was drawn before).
-QImage figure(const Window &w) { return testing::renderCanvas(w.canvas).copy(0, 0, 1018, 489); }
+QString lists(const Window &w) { return testing::find<ComboBox>(w, "CboR1")->currentText() + '|' + testing::find<ComboBox>(w, "CboR2")->currentText() + '|' + testing::find<ComboBox>(w, "CboPQ")->currentText(); }
+// The figure above its centre line and below where a short border ends: circles, dots and the
+// number over PQ (the letters below take the colours of whatever was drawn before).
+QImage figure(Window &w) { return testing::figure(w).copy(0, 336, 1018, 153); }
 
 // The sentence said in place of a case when the circles coincide: inked on the page, uncovered,
 // and among what a screen reader reads there.
@@ -40,21 +44,6 @@ bool coincideSaid(Window &w)
     auto *said = w.findChild<toolkit::Label *>("lblCoincide");
     const int heard = QAccessible::queryAccessibleInterface(&w)->indexOfChild(QAccessible::queryAccessibleInterface(said));
     return heard >= 0 && !testing::inkBox(said->grab().toImage(), said->rect(), QColor(0, 0, 192)).isEmpty();
-}
-
-// Each case box, at the middle of its top edge and in its tip: y yellow in a dark border with the
-// highlight sentence as its tip, g plain pale green without a tip.
-QString caseLooks(const Window &w)
-{
-    QString looks;
-    for (QWidget *box : w.caseBoxes()) {
-        const QImage i = box->grab().toImage();
-        const QColor top = i.pixelColor(i.width() / 2, 0), in = i.pixelColor(i.width() / 2, 1);
-        const bool lit = testing::near(in, kYellow, 10) && qGray(top.rgb()) < 100 && box->toolTip().endsWith('\n' + w.rtfHighlight->text());
-        const bool pale = testing::near(in, kPale, 10) && testing::near(top, kPale, 10) && box->toolTip().isEmpty();
-        looks += lit ? 'y' : pale ? 'g' : '?';
-    }
-    return looks;
 }
 
 // A caption's colour as drawn (r red, b blue, d black, ? mixed); `amount` gets all its ink.
@@ -82,7 +71,7 @@ void checkPage(const Window &w)
         const QString t = box->isVisibleTo(&w) ? box->text() : QString();
         for (int i = 1; i < t.size(); ++i) {
             const bool digit = t[i - 1] == 'r' && (t[i] == '1' || t[i] == '2'), plain = box->charFormatAt(i).baselineOffset() == 0;
-            const bool lowered = box->charFormatAt(i).fontPointSize() == 7 && box->charOffsetTwipsAt(i) == (box->objectName().startsWith("rtBox") || box == w.rtfHighlight ? -80 : -60);
+            const bool lowered = box->charFormatAt(i).fontPointSize() == 7 && box->charOffsetTwipsAt(i) == (box->objectName().contains(QRegularExpression("rtBox|rtfHighlight")) ? -80 : -60);
             QVERIFY2(digit == lowered && (digit || plain), qPrintable(box->objectName() + t.left(i)));
         }
         QTextCursor end(box->document());
@@ -97,18 +86,17 @@ void checkPage(const Window &w)
     }
 }
 
-// The border (first, after a blank), then place, width and visibility of the named controls but
-// Back, which start-up puts beneath Next, and the help arrow, which outlasts Back.
-QStringList snapshot(const Window &w)
+// The window as shown but Next, whose blink state Back keeps, and the border's foot, which
+// start-up leaves shorter; its lowest row in column 500.
+QImage withoutNext(Window &w)
 {
-    QStringList lines{QString::asprintf(" %g %g %g", w.Shape1->heightCm(), w.Shape2->heightCm(), w.Shape3->heightCm())};
-    for (const QWidget *c : w.findChildren<QWidget *>())
-        if (!c->objectName().isEmpty() && !c->objectName().startsWith("qt_") && c != w.lblBack && c != w.frameHelp
-            && c->parent() != w.frameHelp)
-            lines << c->objectName() + QString::asprintf(" %d %d %d %d", c->x(), c->y(), c->width(), c->isVisibleTo(&w));
-    lines.sort();
-    return lines;
+    QImage image = testing::grabWindow(w);
+    QPainter painter(&image);
+    painter.fillRect(testing::find(w, "lblNext")->geometry(), Qt::black);
+    painter.fillRect(0, 700, 1018, 36, Qt::black);
+    return image;
 }
+int borderFoot(Window &w) { return testing::inkBox(testing::grabWindow(w), QRect(500, 0, 1, 736), QColor(60, 104, 0), 8).bottom(); }
 
 // The prompt line in pixels, on screen and on paper: its blue ink centred in its box (rtfSelect,
 // or lblPQ at 1680 twips, 10215 wide), and the border's olive top edge (row 32, 24..993 px)
@@ -136,6 +124,9 @@ class LessonTest : public QObject
     Q_OBJECT
     std::unique_ptr<Window> w; // a fresh one, shown, for every test; only fire() ticks its timers
 
+    // Its controls by name, as a learner's tools find them.
+    template <class T = QWidget> T *c(const char *name) const { return testing::find<T>(*w, name); }
+
     // The pointer comes from outside each time.
     void pointAt(QPoint spot) { QTest::mouseMove(w.get(), QPoint(-60, -60)), QTest::mouseMove(w.get(), spot); }
 
@@ -146,16 +137,16 @@ class LessonTest : public QObject
     // click Next, Back; k Alt+N; x choose the next list, or r1 again once all are chosen.
     QString trace(const QString &steps, bool lists)
     {
-        toolkit::Timer *timers[] = {w->Timer1, w->Timer2, w->Timer5, w->Timer6};
-        const QWidget *spots[] = {w->lblNext, w->lblHome, w->lblBack, w->lblPrint, w->rtfSelect};
+        toolkit::Timer *timers[] = {c<Timer>("Timer1"), c<Timer>("Timer2"), c<Timer>("Timer5"), c<Timer>("Timer6")};
+        const QWidget *spots[] = {c<Label>("lblNext"), c<Label>("lblHome"), c<Label>("lblBack"), c<Label>("lblPrint"), c<RichTextBox>("rtfSelect")};
         int regular = 0, amount;
         const auto now = [&] {
             QString look, running;
-            for (ComboBox *list : {w->CboR1, w->CboR2, w->CboPQ}) {
+            for (ComboBox *list : {c<ComboBox>("CboR1"), c<ComboBox>("CboR2"), c<ComboBox>("CboPQ")}) {
                 const QColor c = list->grab().toImage().pixelColor(3, 3);
                 look += c == kMagenta ? 'm' : c == QColor(0, 255, 255) ? 'c' : c == kPale ? 'g' : '.';
             }
-            const QChar colour = ink(w->lblNext, &amount);
+            const QChar colour = ink(c<Label>("lblNext"), &amount);
             regular = regular ? regular : amount; // the design look is regular
             for (const toolkit::Timer *timer : {timers[2 * lists], timers[2 * lists + 1]})
                 running += timer->isEnabled() ? timer->objectName().right(1) : QString();
@@ -170,11 +161,11 @@ class LessonTest : public QObject
             else if (p >= 0 || s == 'w')
                 pointAt(p >= 0 ? centre(spots[p]) : kBare);
             else if (s == 'N' || s == 'B')
-                QTest::mouseClick(s == 'N' ? w->lblNext : w->lblBack, Qt::LeftButton);
+                QTest::mouseClick(s == 'N' ? c<Label>("lblNext") : c<Label>("lblBack"), Qt::LeftButton);
             else if (s == 'k')
                 QTest::keyClick(w->windowHandle(), Qt::Key_N, Qt::AltModifier);
-            else
-                testing::choose(!w->r1Chosen() || w->pqChosen() ? w->CboR1 : !w->r2Chosen() ? w->CboR2 : w->CboPQ, "3");
+            else // the lists chosen so far show numbers, the others their placeholders
+                testing::choose(*w, QStringList{"CboR1", "CboR2", "CboPQ", "CboR1"}[::lists(*w).split('|').filter(QRegularExpression("^\\d")).size()], 3);
             seen += ' ' + now();
         }
         return seen;
@@ -208,13 +199,13 @@ class LessonTest : public QObject
             ++step;
         };
         look();
-        QTest::keyClick(w.get(), Qt::Key(w->lblNext->caption()[0].toUpper().unicode()), Qt::AltModifier);
+        QTest::keyClick(w.get(), Qt::Key(c<Label>("lblNext")->caption()[0].toUpper().unicode()), Qt::AltModifier);
         look(); // the r1 prompt (1), r2's (4), PQ's (6)
         // From the placeholders to the first items, each list as soon as it is enabled.
-        for (ComboBox *list : {w->CboPQ, w->CboR2, w->CboR1, w->CboPQ, w->CboR2})
+        for (ComboBox *list : {c<ComboBox>("CboPQ"), c<ComboBox>("CboR2"), c<ComboBox>("CboR1"), c<ComboBox>("CboPQ"), c<ComboBox>("CboR2")})
             QTest::keyClick(list, Qt::Key_Down), look();
         QCOMPARE(lists(*w), QStringLiteral("1|1|PQ"));
-        ComboBox *const boxes[] = {w->CboR1, w->CboR2, w->CboPQ};
+        ComboBox *const boxes[] = {c<ComboBox>("CboR1"), c<ComboBox>("CboR2"), c<ComboBox>("CboPQ")};
         int now[3] = {1, 1, -1};
         for (int n = 0; n < 325; ++n) {
             const int block = n / 13, r1 = 1 + n / 65;
@@ -228,12 +219,12 @@ class LessonTest : public QObject
                 expected[holds - 1] = 'y';
             else
                 checkPage(*w); // the sentence said instead fits its place
-            QVERIFY2(caseLooks(*w) == expected && coincideSaid(*w) == !holds, qPrintable(lists(*w) + ": " + caseLooks(*w)));
+            QVERIFY2(testing::caseLooks(*w) == expected && coincideSaid(*w) == !holds, qPrintable(lists(*w) + ": " + testing::caseLooks(*w)));
         }
-        w->frameHelp->show(), look();
+        pointAt(kBare), pointAt(strip(*w)), look();
         // Back's key, beside Print and Home: a letter shared with either would press neither.
-        QTest::keyClick(w.get(), Qt::Key(w->lblBack->caption()[0].toUpper().unicode()), Qt::AltModifier), look();
-        QVERIFY2(w->lblNext->isVisible(), qPrintable(w->lblBack->caption()));
+        QTest::keyClick(w.get(), Qt::Key(c<Label>("lblBack")->caption()[0].toUpper().unicode()), Qt::AltModifier), look();
+        QVERIFY2(c<Label>("lblNext")->isVisible(), qPrintable(c<Label>("lblBack")->caption()));
     }
 
 private slots:
@@ -295,60 +286,58 @@ private slots:
     {
         QFETCH(int, chosen);
         QFETCH(QString, prompt);
-        const QStringList startUp = snapshot(*w);
-        w->lblNext_Click();
+        const QImage startUp = withoutNext(*w);
+        testing::click(*w, "lblNext");
         QStringList texts = {" r1", " r2", "PQ"};
         for (int i = 0; i < chosen; ++i)
-            testing::choose(std::array{w->CboR1, w->CboR2, w->CboPQ}[size_t(i)], texts[i] = QString::number(i + 2));
+            testing::choose(*w, QStringList{"CboR1", "CboR2", "CboPQ"}[i], i + 2), texts[i] = QString::number(i + 2);
         checkPromptLine(*w, chosen == 2);
 
-        w->lblBack_Click();
-        QCOMPARE(snapshot(*w), QStringList{" 17.595 17.345 17.995"} + startUp.mid(1));
-        QVERIFY(w->lblBack->isHidden() && w->canvas.isEmpty() && caseLooks(*w) == "ggggg" && lists(*w) == texts.join('|'));
+        testing::click(*w, "lblBack");
+        QVERIFY(withoutNext(*w) == startUp && borderFoot(*w) == 31 + 680 && lists(*w) == texts.join('|'));
 
-        w->lblNext_Click();
+        testing::click(*w, "lblNext");
         // lblPQ on the prompt line, unless rtfSelect covers it.
-        const bool pqPrompt = w->lblPQ->isVisible() && w->lblPQ->pos() == testing::cmToPixel(2.963, 0.106);
-        QCOMPARE(w->rtfSelect->isVisible() ? w->rtfSelect->text() : pqPrompt ? w->lblPQ->caption() : "", prompt);
-        QVERIFY(w->lblNext->isHidden() && w->lblBack->isVisible() && w->Frame_Cbo->isVisible()
-                && w->lblTarvolen->pos() == testing::cmToPixel(3.175, 1.482)); // the heading beside the lists
-        QVERIFY(w->rtfSuppose1->isHidden() && w->rtfSuppose2->isHidden() && w->lblPossibility->isHidden());
-        QVERIFY(w->rtfHighlight->isHidden() && w->lblPrint->isVisible() == (chosen == 3));
+        const bool pqPrompt = c("lblPQ")->isVisible() && c("lblPQ")->pos() == testing::cmToPixel(2.963, 0.106);
+        QCOMPARE(c("rtfSelect")->isVisible() ? c<RichTextBox>("rtfSelect")->text() : pqPrompt ? c<Label>("lblPQ")->caption() : "", prompt);
+        QVERIFY(c("lblNext")->isHidden() && c("lblBack")->isVisible() && c("Frame_Cbo")->isVisible()
+                && c("lblTarvolen")->pos() == testing::cmToPixel(3.175, 1.482)); // the heading beside the lists
+        QVERIFY(c("rtfSuppose1")->isHidden() && c("rtfSuppose2")->isHidden() && c("lblPossibility")->isHidden());
+        QVERIFY(c("rtfHighlight")->isHidden() && c("lblPrint")->isVisible() == (chosen == 3));
         for (int i = 0; i < 5; ++i)
-            QVERIFY(w->caseBoxes()[size_t(i)]->pos() == testing::cmToPixel(3, 3 + i));
-        QCOMPARE(w->CboR2->isEnabled() + w->CboPQ->isEnabled(), std::min(chosen, 2));
-        QCOMPARE(snapshot(*w)[0], QString(chosen == 3 ? " 17.595 17.345 17.995" : " 7.595 7.345 7.995"));
-        QCOMPARE(caseLooks(*w), QString(chosen == 3 ? "ggygg" : "ggggg"));
-        QVERIFY(chosen < 3 ? w->canvas.isEmpty() : !w->canvas.isEmpty() && w->focusWidget() == w->CboPQ);
+            QVERIFY(c(qPrintable(QString("rtBox%1").arg(i + 1)))->pos() == testing::cmToPixel(3, 3 + i));
+        QCOMPARE(c("CboR2")->isEnabled() + c("CboPQ")->isEnabled(), std::min(chosen, 2));
+        // The border's outer line from row 32 (480 twips), 17.995 cm high with the figure, 7.995 without.
+        QCOMPARE(borderFoot(*w), chosen == 3 ? 31 + 680 : 31 + 302);
+        QCOMPARE(testing::caseLooks(*w), QString(chosen == 3 ? "ggygg" : "ggggg"));
+        QVERIFY(testing::figureShown(*w) == (chosen == 3) && (chosen < 3 || w->focusWidget() == c("CboPQ")));
 
         // The strip below the lists brings the help arrow back on the practice page only, once
         // all three are chosen.
         pointAt(kBare), pointAt(strip(*w));
-        QCOMPARE(w->frameHelp->isVisible(), chosen == 3);
-        w->lblBack_Click();
+        QCOMPARE(c("frameHelp")->isVisible(), chosen == 3);
+        testing::click(*w, "lblBack");
         pointAt(kBare), pointAt(strip(*w));
-        QVERIFY(w->frameHelp->isHidden());
+        QVERIFY(c("frameHelp")->isHidden());
         // Keys on the introduction page once reached the unseen list that had the keyboard and
         // rewrote the page; Next gives the keyboard to the list to choose next, or to the distance.
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_5, Qt::Key_Return})
             QTest::keyClick(w->windowHandle(), key);
-        QVERIFY(lists(*w) == texts.join('|') && w->canvas.isEmpty() && caseLooks(*w) == "ggggg");
-        w->lblNext_Click();
+        QVERIFY(lists(*w) == texts.join('|') && !testing::figureShown(*w) && testing::caseLooks(*w) == "ggggg");
+        testing::click(*w, "lblNext");
         QTest::keyClick(w->windowHandle(), Qt::Key_Down);
         texts[std::min(chosen, 2)] = chosen == 3 ? "5" : chosen == 2 ? "0" : "1";
         QCOMPARE(lists(*w), texts.join('|'));
     }
 
-    // The introduction page as it reads, blanks and all: at start-up, and again after Back.
+    // The introduction page as it reads, blanks and all (pages sees Back bring it back).
     void introductionTexts()
     {
         const auto read = [this] {
             QStringList seen{w->windowTitle()};
-            for (QWidget *c : std::initializer_list<QWidget *>{w->rtfSelect, w->lblNext, w->lblHome, w->lblTarvolen,
-                    w->rtfSuppose1, w->rtfSuppose2, w->lblPossibility, w->rtBox1, w->rtBox2, w->rtBox3, w->rtBox4,
-                    w->rtBox5, w->rtfHighlight, w->lblPQ, w->lblBack, w->lblPrint, w->lblHelp})
-                seen << (qobject_cast<toolkit::Label *>(c) ? static_cast<toolkit::Label *>(c)->caption()
-                                                            : static_cast<toolkit::RichTextBox *>(c)->text());
+            for (const char *name : {"rtfSelect", "lblNext", "lblHome", "lblTarvolen", "rtfSuppose1", "rtfSuppose2", "lblPossibility",
+                                     "rtBox1", "rtBox2", "rtBox3", "rtBox4", "rtBox5", "rtfHighlight", "lblPQ", "lblBack", "lblPrint", "lblHelp"})
+                seen << (name[0] == 'l' ? c<Label>(name)->caption() : c<RichTextBox>(name)->text());
             return seen;
         };
         const QStringList expected = {"Chapter 4:  Tarvolen in a Plane.",
@@ -364,10 +353,6 @@ private slots:
             "It  will  be  highlighted  according  to  your selection  of  r1 ,  r2  and  PQ.",
             "Let us test it for practice..    Click 'Next'", "Back", "Print",
             "Double Click any of these 3 buttons and turn mouse wheel."};
-        QCOMPARE(read(), expected);
-        w->lblNext_Click();
-        testing::chooseAll(*w, 2, 3, 4);
-        w->lblBack_Click();
         QCOMPARE(read(), expected);
     }
 
@@ -397,34 +382,36 @@ private slots:
         QFETCH(QString, before);
         QFETCH(QString, typing);
         QFETCH(QString, after);
-        const QImage blank = figure(*w);
         QTest::keyClick(w->windowHandle(), Qt::Key_N, Qt::AltModifier);
+        const QImage blank = figure(*w);
         const QStringList values = before.split('|');
         for (int i = 0; i < 3; ++i) // one arrow key per item down the list, which starts at 1 or 0
             for (int n = i == 2 && values[i] != "PQ" ? -1 : 0; n < values[i].toInt(); ++n)
-                QTest::keyClick(std::array{w->CboR1, w->CboR2, w->CboPQ}[size_t(i)], Qt::Key_Down);
+                QTest::keyClick(std::array{c<ComboBox>("CboR1"), c<ComboBox>("CboR2"), c<ComboBox>("CboPQ")}[size_t(i)], Qt::Key_Down);
         QCOMPARE(lists(*w), before);
         auto *list = w->findChild<ComboBox *>(typing.section(' ', 0, 0));
         const QString text = typing.section(' ', 1).chopped(1);
         QTest::mouseClick(list->lineEdit(), Qt::LeftButton);
         QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(list, text);
-        QVERIFY(list->currentText() == text && figure(*w) == blank && caseLooks(*w) == "ggggg");
+        QVERIFY(list->currentText() == text && figure(*w) == blank && testing::caseLooks(*w) == "ggggg");
         const QChar leave = typing.back();
         if (leave == 'c')
-            QTest::mouseClick(w->CboR1->lineEdit(), Qt::LeftButton);
+            QTest::mouseClick(c<ComboBox>("CboR1")->lineEdit(), Qt::LeftButton);
         else
             QTest::keyClick(list, leave == '\r' ? Qt::Key_Return : leave == '\t' ? Qt::Key_Tab : Qt::Key_Escape);
         QCOMPARE(lists(*w), after);
 
         Window chosen;
-        chosen.lblNext_Click();
+        chosen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chosen));
+        testing::click(chosen, "lblNext");
         QString lit = "ggggg";
         if (const QStringList a = after.split('|'); a[0] != " r1") {
             testing::chooseAll(chosen, a[0].toInt(), a[1].toInt(), a[2].toInt());
             lit[testing::expectedCase(a[0].toInt(), a[1].toInt(), a[2].toInt()) - 1] = 'y';
         }
-        QVERIFY(figure(*w) == figure(chosen) && caseLooks(*w) == lit);
+        QVERIFY(figure(*w) == figure(chosen) && testing::caseLooks(*w) == lit);
     }
 
     void altKeys_data()
@@ -451,7 +438,7 @@ private slots:
                 const auto alt = [this](char letter) { QTest::keyClick(w->windowHandle(), Qt::Key(letter), Qt::AltModifier); };
                 alt('N');
                 for (int i = 0; i < std::abs(chosen); ++i)
-                    QTest::keyClick(std::array{w->CboR1, w->CboR2, w->CboPQ}[size_t(i)], Qt::Key_Down);
+                    QTest::keyClick(std::array{c<ComboBox>("CboR1"), c<ComboBox>("CboR2"), c<ComboBox>("CboPQ")}[size_t(i)], Qt::Key_Down);
                 if (chosen < 0)
                     alt('B');
                 if (!focus.isEmpty())
@@ -460,32 +447,12 @@ private slots:
                     w->focusWidget()->clearFocus();
                 const QString shown = lists(*w);
                 const QImage before = testing::grabWindow(*w);
-                const bool introduction = w->lblNext->isVisible();
+                const bool introduction = c<Label>("lblNext")->isVisible();
                 alt("NBPH"[k]);
-                const QString seen = !w->isVisible() ? "closed" : asked ? "print dialog" : w->lblNext->isVisible() != introduction
+                const QString seen = !w->isVisible() ? "closed" : asked ? "print dialog" : c<Label>("lblNext")->isVisible() != introduction
                                      ? (introduction ? "practice page" : "introduction") : testing::grabWindow(*w) == before ? "-" : "changed";
                 QVERIFY2(seen == effects.section('|', k, k) && lists(*w) == shown, qPrintable(focus + " Alt+" + "NBPH"[k] + ": " + seen + ' ' + lists(*w)));
             }
-    }
-
-    // The wheel, with or without Ctrl or Shift, leaves every sentence as it stands, on both pages.
-    void wheelOverSentences()
-    {
-        QTest::keyClick(w->windowHandle(), Qt::Key_N, Qt::AltModifier);
-        for (ComboBox *list : {w->CboR1, w->CboR2, w->CboPQ})
-            QTest::keyClick(list, Qt::Key_Down);
-        for (const char letter : {'B', 'N'}) {
-            const QImage before = testing::grabWindow(*w);
-            for (toolkit::RichTextBox *box : w->findChildren<toolkit::RichTextBox *>())
-                for (const Qt::KeyboardModifier held : {Qt::NoModifier, Qt::ControlModifier, Qt::ShiftModifier})
-                    for (const int notches : {2, -4}) {
-                        QWheelEvent turn(box->rect().center(), box->mapToGlobal(box->rect().center()), {}, {0, 120 * notches},
-                                         Qt::NoButton, held, Qt::NoScrollPhase, false);
-                        QApplication::sendEvent(box, &turn);
-                    }
-            QVERIFY(testing::grabWindow(*w) == before);
-            QTest::keyClick(w->windowHandle(), Qt::Key(letter), Qt::AltModifier);
-        }
     }
 
     void workedCondition_data()
@@ -505,11 +472,11 @@ private slots:
     {
         QFETCH(QList<int>, v);
         QFETCH(QString, line);
-        QTest::mouseClick(w->findChild<QWidget *>("lblNext"), Qt::LeftButton);
+        QTest::mouseClick(c<QWidget>("lblNext"), Qt::LeftButton);
         testing::chooseAll(*w, v[0], v[1], v[2]);
-        QWidget *box = w->findChild<QWidget *>(QString("rtBox%1").arg(v[3]));
+        QWidget *box = c(qPrintable(QString("rtBox%1").arg(v[3])));
         pointAt(centre(box));
-        QTRY_COMPARE(QToolTip::text(), line + '\n' + w->findChild<toolkit::RichTextBox *>("rtfHighlight")->text());
+        QTRY_COMPARE(QToolTip::text(), line + '\n' + c<toolkit::RichTextBox>("rtfHighlight")->text());
         const QString said = QAccessible::queryAccessibleInterface(box)->text(QAccessible::Description);
         QVERIFY2(said.endsWith(". " + line), qPrintable(said));
     }
@@ -571,9 +538,9 @@ private slots:
             second->fire();
             QVERIFY2(left() > 300, qPrintable(second->objectName() + " should give a full interval"));
         };
-        handOver(w->Timer1, w->Timer2, [&] { pointAt(kBare); });
-        w->lblNext_Click();
-        handOver(w->Timer5, w->Timer6, [&] { testing::choose(w->CboR1, "2"); });
+        handOver(c<Timer>("Timer1"), c<Timer>("Timer2"), [&] { pointAt(kBare); });
+        testing::click(*w, "lblNext");
+        handOver(c<Timer>("Timer5"), c<Timer>("Timer6"), [&] { testing::choose(*w, "CboR1", 2); });
     }
 
     // The window's own surface (bare, its lines and shapes, the figure) hides the help arrow,
@@ -582,20 +549,20 @@ private slots:
     // control, with a handler of its own or none, keeps the move to itself.
     void pointer()
     {
-        w->lblNext_Click();
+        testing::click(*w, "lblNext");
         testing::chooseAll(*w, 2, 3, 4);
         const std::pair<QPoint, const char *> spots[] = { // help arrow, Back, Home, Print, Timer1
             {kBare, "-bbb1"}, {QPoint(24, 400), "-bbb1"}, {QPoint(33, 400), "-bbb1"}, // Shape3, Shape1
             {testing::cmToPixel(11, 11), "-bbb1"}, // the top of the circle about P
-            {centre(w->lblBack), "hrbb-"}, {centre(w->lblHome), "hrrb-"}, {centre(w->lblPrint), "hrrr-"},
-            {centre(w->rtfSelect), "hbbr1"}, {centre(w->lblTarvolen), "hbbr-"}, {centre(w->CboR1), "hbbr-"},
-            {centre(w->rtBox3), "hbbr-"}, {w->Frame_Cbo->mapTo(w.get(), QPoint(2, 2)), "hbbr-"},
-            {w->frameHelp->mapTo(w.get(), QPoint(100, 75)), "hbbr-"}, {strip(*w), "hbbr-"}};
+            {centre(c<Label>("lblBack")), "hrbb-"}, {centre(c<Label>("lblHome")), "hrrb-"}, {centre(c<Label>("lblPrint")), "hrrr-"},
+            {centre(c<RichTextBox>("rtfSelect")), "hbbr1"}, {centre(c<Label>("lblTarvolen")), "hbbr-"}, {centre(c<ComboBox>("CboR1")), "hbbr-"},
+            {centre(c<RichTextBox>("rtBox3")), "hbbr-"}, {c("Frame_Cbo")->mapTo(w.get(), QPoint(2, 2)), "hbbr-"},
+            {c("frameHelp")->mapTo(w.get(), QPoint(100, 75)), "hbbr-"}, {strip(*w), "hbbr-"}};
         for (const auto &[spot, expected] : spots) { // the labels keep their colours from row to row
-            w->frameHelp->show(), w->Timer1->setEnabled(false);
+            pointAt(strip(*w)), c<Timer>("Timer1")->fire(); // the help arrow up, Timer1 handed over
             pointAt(spot);
-            const QString seen = QString(w->frameHelp->isVisible() ? 'h' : '-') + ink(w->lblBack) + ink(w->lblHome)
-                                 + ink(w->lblPrint) + (w->Timer1->isEnabled() ? '1' : '-');
+            const QString seen = QString(c("frameHelp")->isVisible() ? 'h' : '-') + ink(c<Label>("lblBack")) + ink(c<Label>("lblHome"))
+                                 + ink(c<Label>("lblPrint")) + (c<Timer>("Timer1")->isEnabled() ? '1' : '-');
             QVERIFY2(seen == expected, qPrintable(QString::asprintf("(%d, %d): ", spot.x(), spot.y()) + seen));
         }
     }

@@ -10,14 +10,13 @@
 #include "toolkit/art.h"
 
 #include <QAbstractItemView>
-#include <QLineEdit>
 #include <QPrinter>
 #include <QtTest>
 
 namespace {
 
-// The picture after a learner's steps: lblX clicks that label; CboX=v clicks into that list's
-// field and presses the down arrow until it shows v; TimerN is one blink tick; @x,y moves the pointer there from
+// The picture after a learner's steps: lblX clicks that label; CboX=v chooses v from that
+// list; TimerN is one blink tick; "wheel" turns the wheel over the sentences; @x,y moves the pointer there from
 // outside the window; "page" prints and gives the page at 96 dots an inch (a design pixel a
 // dot); "hand" and "icon" give those pictures.
 QImage picture(const QStringList &steps, const QString &pdf)
@@ -32,21 +31,25 @@ QImage picture(const QStringList &steps, const QString &pdf)
     if (!QTest::qWaitForWindowActive(&w))
         return {};
     for (const QString &step : steps) {
-        QWidget *control = w.findChild<QWidget *>(step.section('=', 0, 0) == "page" ? "lblPrint" : step.section('=', 0, 0));
-        if (auto *list = qobject_cast<QComboBox *>(control)) { // a click into its field, then the keys go to it
-            QTest::mouseClick(list->lineEdit(), Qt::LeftButton);
-            for (int i = 0; i < 14 && list->currentText() != step.section('=', 1); ++i)
-                QTest::keyClick(w.windowHandle(), Qt::Key_Down);
+        if (step.startsWith("Cbo")) {
+            testing::choose(w, step.section('=', 0, 0), step.section('=', 1).toInt());
         } else if (step == "F11") { // full screen on the 1920 x 1080 screen these tests run on
-            QTest::keyClick(&w, Qt::Key_F11);
+            QTest::keyClick(w.windowHandle(), Qt::Key_F11);
             if (!QTest::qWaitFor([&] { return w.size() == QSize(1920, 1080); }))
                 return {};
         } else if (step.startsWith("Timer")) {
             w.findChild<toolkit::Timer *>(step)->fire();
+        } else if (step == "wheel") { // with or without Ctrl or Shift over every sentence, which must not move
+            for (QWidget *box : w.findChildren<toolkit::RichTextBox *>())
+                for (const Qt::KeyboardModifier held : {Qt::NoModifier, Qt::ControlModifier, Qt::ShiftModifier})
+                    for (const int notches : {2, -4}) {
+                        QWheelEvent turn(box->rect().center(), box->mapToGlobal(box->rect().center()), {}, {0, 120 * notches}, {}, held, Qt::NoScrollPhase, false);
+                        QApplication::sendEvent(box, &turn);
+                    }
         } else if (step.startsWith('@')) {
             QTest::mouseMove(&w, {-60, -60}), QTest::mouseMove(&w, {step.mid(1).section(',', 0, 0).toInt(), step.section(',', 1).toInt()});
         } else {
-            QTest::mouseClick(control, Qt::LeftButton);
+            testing::click(w, step == "page" ? "lblPrint" : step);
         }
     }
     if (steps.last() != "page")
@@ -71,15 +74,15 @@ private slots:
         // x, y, w, h lies in the box x, y, w, h.
         QTest::addColumn<QList<QList<int>>>("ink");
         // The values and redraws of tst_window's figures; the pending list at magenta.
-        QTest::newRow("introduction") << "Timer1 Timer2" << QList<QList<int>>();
+        QTest::newRow("introduction") << "Timer1 Timer2 wheel" << QList<QList<int>>();
         QTest::newRow("practice, nothing chosen") << "lblNext Timer5" << QList<QList<int>>();
         QTest::newRow("practice, r1 chosen") << "lblNext CboR1=2 Timer5" << QList<QList<int>>();
         QTest::newRow("practice, r2 chosen") << "lblNext CboR1=2 CboR2=3 Timer5" << QList<QList<int>>();
         QTest::newRow("case 1, r1=2 r2=3 PQ=5") << "lblNext CboR1=2 CboR2=3 CboPQ=5" << QList<QList<int>>();
         QTest::newRow("case 2, r1=2 r2=5 PQ=3") << "lblNext CboR1=2 CboR2=5 CboPQ=3" << QList<QList<int>>();
-        QTest::newRow("case 3, r1=2 r2=3 PQ=4") << "lblNext CboR1=2 CboR2=2 CboPQ=4 CboR2=3" << QList<QList<int>>();
-        QTest::newRow("case 4, r1=1 r2=4 PQ=2") << "lblNext CboR1=1 CboR2=2 CboPQ=2 CboR2=4" << QList<QList<int>>();
-        QTest::newRow("case 5, r1=5 r2=5 PQ=12") << "lblNext CboR1=5 CboR2=3 CboPQ=12 CboR2=5" << QList<QList<int>>();
+        QTest::newRow("case 3, r1=2 r2=3 PQ=4") << "lblNext CboR1=2 CboR2=2 CboPQ=4 CboR2=3 wheel" << QList<QList<int>>();
+        QTest::newRow("case 4, r1=1 r2=4 PQ=2") << "lblNext CboR1=1 CboR2=2 CboPQ=2 CboR2=3 CboR2=4" << QList<QList<int>>();
+        QTest::newRow("case 5, r1=5 r2=5 PQ=12") << "lblNext CboR1=5 CboR2=3 CboPQ=12 CboR2=4 CboR2=5" << QList<QList<int>>();
         // The pointer over the bare window, then below the lists over lblCombo (11640, 1080
         // twips, 2415 wide) under Frame_Cbo (720 high, 855). The arrow in frameHelp at (536,
         // 48) px: 4 px in, clear of the hint, Line26 1 px wide at 120 twips and Line25 2 px
@@ -141,15 +144,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         const double z = 1080.0 / 736, cm = 1440 / 2.54 / 15;
         const auto at = [z](double px) { return int(std::lround(px * z)); };
-        QTest::mouseClick(w.findChild<QWidget *>("lblNext"), Qt::LeftButton);
-        auto *pq = w.findChild<QComboBox *>("CboPQ");
-        const auto choose = [&w](const char *name, const QString &value, Qt::Key key) {
-            auto *list = w.findChild<QComboBox *>(name);
-            QTest::mouseClick(list->lineEdit(), Qt::LeftButton);
-            for (int i = 0; i < 14 && list->currentText() != value; ++i)
-                QTest::keyClick(w.windowHandle(), key);
-        };
-        choose("CboR1", "2", Qt::Key_Down), choose("CboR2", "3", Qt::Key_Down), choose("CboPQ", "4", Qt::Key_Down);
+        testing::click(w, "lblNext");
+        testing::chooseAll(w, 2, 3, 4);
+        auto *pq = testing::find<QComboBox>(w, "CboPQ");
         const QImage design = testing::grabWindow(w);
         const QRect designHeading = testing::inkBox(design, {120, 56, 649, 33}, Qt::black);
         QTest::keyClick(&w, Qt::Key_F11);
@@ -188,7 +185,7 @@ private slots:
         const int left = 213 + at(113), top = at(265);
         QCOMPARE(testing::inkBox(shown, {left - 5, top - 5, at(720) + 10, at(26) + 10}, Qt::yellow, 0),
                  QRect(left + 1, top + 1, 213 + at(833) - left - 2, at(291) - top - 2));
-        choose("CboPQ", "4", Qt::Key_Up);
+        testing::choose(w, "CboPQ", 4);
         QCOMPARE(pq->currentText(), "4");
         QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
         QTRY_COMPARE(w.size(), QSize(1018, 736));

@@ -47,6 +47,29 @@ public:
     static constexpr int kClientWidth = 1018;
     static constexpr int kClientHeight = 736;
 
+    // Shows the window for the first time: at its design size where the screen holds it with
+    // its frame, scaled down to fit where not, or filling the screen.
+    void showOnScreen(bool fullScreen);
+
+    // The print dialog is behind a seam so that tests can answer it.
+    void setPrintDialogRunner(std::unique_ptr<PrintDialogRunner> runner);
+
+    // The whole window as it stands, figure and controls, as vectors; one unit of the
+    // painter is one design pixel. Printing goes through it.
+    void paintWindow(QPainter &painter) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+
+private:
+    // The tables of design.cpp the controls are built from.
+    struct Design;
+
+    // Tests and tools find the controls by object name and act on them as a learner does; the
+    // members below, the lesson state and the handlers stay the window's own.
     // --- Controls (children of the window or of its frames) ---
     toolkit::Label *lblPrint = nullptr;
     toolkit::Label *lblCombo = nullptr;
@@ -141,31 +164,6 @@ public:
     void Timer5_Timer();
     void Timer6_Timer();
 
-    // Shows the window for the first time: at its design size where the screen holds it with
-    // its frame, scaled down to fit where not, or filling the screen.
-    void showOnScreen(bool fullScreen);
-
-    // The print dialog is behind a seam so that tests can answer it.
-    void setPrintDialogRunner(std::unique_ptr<PrintDialogRunner> runner);
-
-    // The whole window as it stands, figure and controls, as vectors; one unit of the
-    // painter is one design pixel. Printing goes through it.
-    void paintWindow(QPainter &painter) const;
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void moveEvent(QMoveEvent *event) override;
-
-private:
-    // Full screen (F11, Esc) and the page's zoom: lesson_window/full_screen.cpp.
-    void setUpFullScreen();
-    void toggleFullScreen();
-    void leaveFullScreen();
-    void fitIntoScreen();
-    void setHandCursors(double zoom);
-
     void createControls();
     void connectHandlers();
     // Names, roles, keys and tab order for keyboard and screen-reader users.
@@ -176,6 +174,13 @@ private:
     void createLists();
     void fillLists();
     void setUpListAccessibility();
+
+    // Full screen (F11, Esc) and the page's zoom: lesson_window/full_screen.cpp.
+    void setUpFullScreen();
+    void toggleFullScreen();
+    void leaveFullScreen();
+    void fitIntoScreen();
+    void setHandCursors(double zoom);
 
     void ResetCaseTexts();
     void writeCaseText(toolkit::RichTextBox *box, int index);
@@ -190,9 +195,9 @@ private:
     QString creditLine() const;
 
     std::unique_ptr<PrintDialogRunner> m_printDialog;
+    bool m_listsPending = false; // to be made once the first frame is on screen
     QSize m_normalSize{kClientWidth, kClientHeight}; // outside full screen
     QPoint m_normalPlace; // of the client area, before full screen
     bool m_normalPlaced = false;
     bool m_fitsScreen = false; // until the window's frame is known
-    bool m_listsPending = false; // to be made once the first frame is on screen
 };
