@@ -10,6 +10,7 @@
 #include "toolkit/art.h"
 
 #include <QAbstractItemView>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QtTest>
 
@@ -186,6 +187,9 @@ private slots:
         QCOMPARE(testing::inkBox(shown, {left - 5, top - 5, at(720) + 10, at(26) + 10}, Qt::yellow, 0),
                  QRect(left + 1, top + 1, 213 + at(833) - left - 2, at(291) - top - 2));
         testing::choose(w, "CboPQ", 4);
+        QTest::mouseClick(pq->lineEdit(), Qt::LeftButton), QTest::keyClick(w.windowHandle(), Qt::Key_7);
+        QTest::keyClick(w.windowHandle(), Qt::Key_Escape); // drops the typed draft, and only that
+        QVERIFY(pq->currentText() == "4" && w.size() == QSize(1920, 1080));
         QCOMPARE(pq->currentText(), "4");
         QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
         QTRY_COMPARE(w.size(), QSize(1018, 736));
