@@ -194,8 +194,7 @@ def run(s):
 
 
 def projector(s):
-    """Started with --full-screen (the menu entry's second action) on a 1920 x 1080 screen: the page 1080 / 736
-    times larger, 213 px in, pale green beside it; Next clicked where it is drawn; r1 blinks there; F11 back."""
+    """--full-screen on a 1920 x 1080 screen: the page 1080 / 736 times larger, 213 px in; Next, r1's blink; F11 back."""
     z, x0 = 1080 / 736, 213
     # Shape1's 4 px olive border 32 px in: 6 px, 213 + 47 px in.
     until(lambda: not ((shot := s.shot("full screen")).count(x0 + 40, 300, 20, 1, (60, 104, 0), 30) == 6

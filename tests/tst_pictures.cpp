@@ -145,15 +145,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         const double z = 1080.0 / 736, cm = 1440 / 2.54 / 15;
         const auto at = [z](double px) { return int(std::lround(px * z)); };
-        testing::click(w, "lblNext");
-        testing::chooseAll(w, 2, 3, 4);
+        testing::click(w, "lblNext"), testing::chooseAll(w, 2, 3, 4);
         auto *pq = testing::find<QComboBox>(w, "CboPQ");
         const QImage design = testing::grabWindow(w);
         const QRect designHeading = testing::inkBox(design, {120, 56, 649, 33}, Qt::black);
         QTest::keyClick(&w, Qt::Key_F11);
         QTRY_COMPARE(w.size(), QSize(1920, 1080));
-        const QCursor hand = w.findChild<QWidget *>("lblHome")->cursor(); // the pointing hand grows too
-        QVERIFY(hand.pixmap().size() == QSize(at(32), at(32)) && hand.hotSpot() == QPoint(at(12), at(1)));
+        const QCursor hand = testing::find(w, "lblHome")->cursor(); // the pointing hand grows too
+        QCOMPARE(QList<QVariant>({hand.pixmap().size(), hand.hotSpot()}), QList<QVariant>({QSize(at(32), at(32)), QPoint(at(12), at(1))}));
         QImage shown = testing::grabWindow(w);
         // Pale green margins either side; Shape3's 1 px olive corner (360, 480 twips = 24, 32 px).
         QCOMPARE(testing::inkBox(shown, {0, 0, 213, 1080}, QColor(213, 255, 220), 0), QRect(0, 0, 213, 1080));

@@ -57,10 +57,10 @@ def run(program, out):
     # green above it: Shape1's olive border 32 px in, 5 px wide, from 40 px in.
     PROCESSES.append(app := subprocess.Popen([program, "--full-screen"], env={**env, "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"},
                                              stderr=open(out + "/tarvolen-full.log", "w")))
-    def full(shot=None):
+    def full():
         subprocess.run(["weston-screenshooter"], env=env, cwd=out, check=True, timeout=10)
-        png = max((os.path.join(out, f) for f in os.listdir(out) if f.startswith("wayland-")), key=os.path.getmtime)
-        pixels = subprocess.check_output(["convert", png, "-depth", "8", "rgb:-"])
+        pixels = subprocess.check_output(["convert", max((os.path.join(out, f) for f in os.listdir(out) if f.startswith(
+            "wayland-")), key=os.path.getmtime), "-depth", "8", "rgb:-"])
         at = lambda x, y: tuple(pixels[3 * (y * 1280 + x):3 * (y * 1280 + x) + 3])
         return [at(x, 500) for x in (39, 40, 44, 45)] + [at(640, 40)] == [PALE_GREEN] + [(60, 104, 0)] * 2 + [(0, 128, 128), PALE_GREEN]
     wait_for("the page full screen", full)
