@@ -151,8 +151,7 @@ private slots:
         const QRect designHeading = testing::inkBox(design, {120, 56, 649, 33}, Qt::black);
         QTest::keyClick(&w, Qt::Key_F11);
         QTRY_COMPARE(w.size(), QSize(1920, 1080));
-        const QCursor hand = testing::find(w, "lblHome")->cursor(); // the pointing hand grows too
-        QCOMPARE(QList<QVariant>({hand.pixmap().size(), hand.hotSpot()}), QList<QVariant>({QSize(at(32), at(32)), QPoint(at(12), at(1))}));
+        QVERIFY(testing::find(w, "lblHome")->cursor().pixmap().size() == QSize(at(32), at(32)) && testing::find(w, "lblHome")->cursor().hotSpot() == QPoint(at(12), at(1))); // the hand grows
         QImage shown = testing::grabWindow(w);
         // Pale green margins either side; Shape3's 1 px olive corner (360, 480 twips = 24, 32 px).
         QCOMPARE(testing::inkBox(shown, {0, 0, 213, 1080}, QColor(213, 255, 220), 0), QRect(0, 0, 213, 1080));
