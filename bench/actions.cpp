@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 
 #include <algorithm>
@@ -187,6 +188,44 @@ std::vector<ActionFigures> measureActions(int repetitions)
         click(*w, "lblNext");
         all.push_back(measure("blink tick, list (Timer5/Timer6)", repetitions, paints, nothing,
                               [&](int i) { find<toolkit::Timer>(*w, (i & 1) ? "Timer6" : "Timer5")->fire(); }));
+    }
+
+    {
+        // Full screen on the 1920 x 1080 screen: entering it (F11; Esc between repetitions,
+        // untimed), then the actions again on the page at 1080 / 736 of its size.
+        auto w = openWindow();
+        w->activateWindow(); // the keys are the window's while it is active
+        if (!QTest::qWaitForWindowActive(w.get()))
+            qFatal("the lesson window never became active");
+        const auto full = [&w] { return w->size() == w->screen()->size(); };
+        const auto until = [&full](bool on) {
+            QElapsedTimer waited;
+            waited.start();
+            while (full() != on) {
+                if (waited.elapsed() > 5000)
+                    qFatal("F11 or Esc did not change full screen");
+                QCoreApplication::processEvents();
+            }
+        };
+        all.push_back(measure("F11, full screen (aim < 150 ms)", std::min(repetitions, 25), paints,
+                              [&](int) {
+                                  QTest::keyClick(w->windowHandle(), Qt::Key_Escape);
+                                  until(false);
+                              },
+                              [&](int) {
+                                  QTest::keyClick(w->windowHandle(), Qt::Key_F11);
+                                  until(true);
+                              }));
+        all.push_back(measure("blink tick, Next, full screen", repetitions, paints, nothing,
+                              [&](int i) { find<toolkit::Timer>(*w, (i & 1) ? "Timer2" : "Timer1")->fire(); }));
+        choose(*w, 5, 5, 12);
+        toolkit::ComboBox *list = nullptr;
+        all.push_back(measure("CboPQ_Click r1=r2=5 PQ=12, full screen", repetitions, paints,
+                              [&](int) { list = openAt(*w, "CboPQ", 12); }, [&](int) { take(list); }));
+        all.push_back(measure("radius change r1 4<->5, full screen", repetitions, paints,
+                              [&](int i) { list = openAt(*w, "CboR1", (i & 1) ? 4 : 3); }, [&](int) { take(list); }));
+        all.push_back(measure("Back and Next, full screen", repetitions, paints, nothing,
+                              [&](int i) { click(*w, (i & 1) ? "lblNext" : "lblBack"); }));
     }
 
     QCoreApplication::instance()->removeEventFilter(&paints);

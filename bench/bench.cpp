@@ -11,7 +11,9 @@
 #include "toolkit/units.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cmath>
@@ -46,6 +48,7 @@ constexpr double kFrameInstructionsTarget = 1.30;
 constexpr double kMemoryRatioTarget = 1.15;
 constexpr double kActionMedianTargetUs = 1000.0;
 constexpr double kActionP99TargetUs = 2000.0;
+constexpr double kEnterFullScreenTargetUs = 150000.0;
 
 void usage()
 {
@@ -196,7 +199,16 @@ int main(int argc, char **argv)
     }
 
     // 2. Learner actions, in this process, on the offscreen platform as the tests use it.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Its screen is a 1920 x 1080 projector's, for the full-screen rows.
+    QTemporaryDir screenDir;
+    const QString screen = screenDir.filePath(QStringLiteral("screen.json"));
+    QFile json(screen);
+    if (!json.open(QIODevice::WriteOnly)
+        || json.write(R"({"screens": [{"name": "projector", "x": 0, "y": 0, "width": 1920, "height": 1080,)"
+                      R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})") < 0)
+        return 2;
+    json.close();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screen).toLocal8Bit());
     if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
         qputenv("QT_FONT_DPI", "96");
     QApplication app(argc, argv);
@@ -264,10 +276,14 @@ int main(int argc, char **argv)
     for (const bench::ActionFigures &a : actions) {
         const double med = median(a.microseconds);
         const double p99 = quantile(a.microseconds, 0.99);
-        const bool met = med < kActionMedianTargetUs && p99 < kActionP99TargetUs;
+        // Entering full screen lays the whole page out anew: it has an aim of its own.
+        const bool entering = a.name.rfind("F11", 0) == 0;
+        const bool met = entering ? med < kEnterFullScreenTargetUs
+                                  : med < kActionMedianTargetUs && p99 < kActionP99TargetUs;
         actionsMet = actionsMet && met;
         repaintsSeen = repaintsSeen && a.fewestPaints > 0;
-        worstCpuMedianUs = std::max(worstCpuMedianUs, median(a.cpuMicroseconds));
+        if (!entering)
+            worstCpuMedianUs = std::max(worstCpuMedianUs, median(a.cpuMicroseconds));
         std::printf("  %-52s %8.0f %8.0f  %8.0f %8.0f   %s%s\n", a.name.c_str(), med, p99,
                     median(a.cpuMicroseconds), quantile(a.cpuMicroseconds, 0.99), verdict(met),
                     a.fewestPaints > 0 ? "" : "  (NO REPAINT SEEN)");

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the lesson under a private Xvfb, driving the window as a
 # learner does (pointer and keys through xdotool): docs/introduction-page.png and
-# docs/practice-page.png (r1 = 3, r2 = 4, PQ = 5, two points of intersection).
+# docs/practice-page.png (r1 = 3, r2 = 4, PQ = 5, two points of intersection), and that page after
+# F11 on a 1920 x 1080 screen, docs/full-screen-practice-page.png.
 # Builds nothing: give it the built program (default build/src/tarvolen).
 # In another language, LANGUAGE=de scripts/screenshots.sh, the pictures end in -de.png.
 set -euo pipefail
@@ -31,7 +32,7 @@ cleanup() {
 trap cleanup EXIT
 
 # -displayfd picks a free display number, so this never clashes with another Xvfb.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
   [[ -s $work/display ]] && break
@@ -73,7 +74,10 @@ click "${r1[@]}" && down 3   # 1, 2, 3
 click "${r2[@]}" && down 4   # 1, 2, 3, 4
 click "${pq[@]}" && down 6   # 0, 1, ..., 5
 shoot "practice-page$suffix.png"
+xdotool key F11
+sleep 1
+shoot "full-screen-practice-page$suffix.png"
 
-for picture in introduction-page$suffix practice-page$suffix; do
+for picture in introduction-page$suffix practice-page$suffix full-screen-practice-page$suffix; do
   echo "$out/$picture.png: $(identify -format '%wx%h' "$out/$picture.png")"
 done

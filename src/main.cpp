@@ -118,6 +118,7 @@ int main(int argc, char *argv[])
     toolkit::installFontSubstitutions();
 
     frmTarvolen_300413 window(nullptr, frmTarvolen_300413::Lists::AfterFirstFrame);
-    window.show();
+    // For a projector: the whole page as large as the screen holds it (F11 and Esc leave).
+    window.showOnScreen(QApplication::arguments().contains(QLatin1String("--full-screen")));
     return app.exec();
 }

@@ -75,7 +75,7 @@ def check(s):
         wait_for(f"list {name}: value, focus", lambda: lists(window)[name], (value, True))
     # 1 < 4 < 5: the circles cut each other. Case (3) alone holds, and a reader hears of it last.
     wait_for("cases described as holding", lambda: [c for c in cases(window) if c[1]],
-             [(3, "This case holds for the chosen r1 = 2, r2 = 3 and PQ = 4.")])
+             [(3, "This case holds for the chosen r1 = 2, r2 = 3 and PQ = 4. |2 \u2212 3| = 1 < 4 < 5 = 2 + 3")])
     wait_for("the case of the last description notice", lambda: CASE.match(described[-1].name)[1], "3")
     wait_for("buttons with a figure", lambda: buttons(window), dict(Back=["Alt+B"], Home=["Alt+H"], Print=["Alt+P"]))
     buttons(window, press="Home")

@@ -33,10 +33,10 @@ def close(rgb, colour, tol=90):
     return all(abs(a - b) <= tol for a, b in zip(rgb, colour))
 
 
-def start_xvfb(log):
+def start_xvfb(log, screen="1024x768"):
     """An X server of our own on a free display: its DISPLAY."""
     read, write = os.pipe()
-    PROCESSES.append(subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-dpi", "96",
+    PROCESSES.append(subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", screen + "x24", "-dpi", "96",
                                        "-nolisten", "tcp", "-noreset"], pass_fds=(write,), stderr=open(log, "w")))
     os.close(write)
     return ":" + os.read(read, 32).decode().strip()  # written once the server is ready
@@ -73,14 +73,14 @@ class Shot:  # an xwd screenshot of the lesson window
 
 
 class Session:
-    def __init__(self, program, out, **env):
-        self.out, self.env = out, {**os.environ, "DISPLAY": start_xvfb(os.path.join(out, "xvfb.log")),
+    def __init__(self, program, out, args=(), screen="1024x768", size=(1018, 736), **env):
+        self.out, self.env = out, {**os.environ, "DISPLAY": start_xvfb(os.path.join(out, "xvfb.log"), screen),
                                    "QT_QPA_PLATFORM": "xcb", "QT_SCALE_FACTOR": "1", "QT_ACCESSIBILITY": "0", **env}
         self.pointer = None
-        self.app = subprocess.Popen([program], env=self.env, stderr=open(os.path.join(out, "tarvolen.log"), "w"))
+        self.app = subprocess.Popen([program, *args], env=self.env, stderr=open(os.path.join(out, "tarvolen.log"), "w"))
         PROCESSES.append(self.app)
         self.window = self.xdo("search", "--sync", "--onlyvisible", "--name", CAPTION).split()[0]
-        expect(self.size(self.window) == (1018, 736), "the window is %d x %d" % self.size(self.window))
+        self.wait_size(size)
         self.xdo("windowfocus", "--sync", self.window)
 
     def xdo(self, *args, text=None):
@@ -90,6 +90,9 @@ class Session:
     def size(self, window):
         shell = dict(line.partition("=")[::2] for line in self.xdo("getwindowgeometry", "--shell", window).split())
         return int(shell["WIDTH"]), int(shell["HEIGHT"])
+
+    def wait_size(self, size):
+        until(lambda: self.size(self.window) != size and "the window is %d x %d, not %d x %d" % (*self.size(self.window), *size))
 
     def point(self, x, y, button=None, window=None):
         """Moves the pointer to (x, y) in the window and, given a button (4, 5: the wheel), clicks there."""
@@ -190,6 +193,23 @@ def run(s):
     expect(s.app.wait(timeout=60) == 0, "Home ended the program with status %d" % s.app.returncode)
 
 
+def projector(s):
+    """--full-screen on a 1920 x 1080 screen: the page 1080 / 736 times larger, 213 px in; Next, r1's blink; F11 back."""
+    z, x0 = 1080 / 736, 213
+    # Shape1's 4 px olive border 32 px in: 6 px, 213 + 47 px in.
+    until(lambda: not ((shot := s.shot("full screen")).count(x0 + 40, 300, 20, 1, (60, 104, 0), 30) == 6
+                       and shot.count(x0 + 47, 300, 6, 1, (60, 104, 0), 30) == 6 and close(shot.at(100, 500), PALE_GREEN, 8))
+          and "no page 1080 / 736 times larger from 213 px (see %s)" % shot.name)
+    s.point(x0 + NEXT[0] * z, NEXT[1] * z, 1)
+    area = tuple(round(v * z) for v in (786, 74, 42, 24))
+    s.watch_blinks(lambda shot: shot.look((x0 + area[0], *area[1:]), 50, magenta=(255, 0, 255), cyan=(0, 255, 255)),
+                   ("magenta", "cyan"), "the pending list r1 at full screen")
+    s.xdo("key", "F11")
+    s.wait_size((1018, 736))
+    s.point(*HOME, 1)
+    expect(s.app.wait(timeout=60) == 0, "Home ended the program with status %d" % s.app.returncode)
+
+
 if __name__ == "__main__":
     if sys.argv[1] == "--under-xvfb":  # the shell tests' way to a private X server: the command runs on one
         sys.exit(subprocess.call(sys.argv[2:], env={**os.environ, "DISPLAY": start_xvfb(os.devnull), "QT_QPA_PLATFORM": "xcb"}))
@@ -198,6 +218,7 @@ if __name__ == "__main__":
     os.makedirs(out)
     try:
         run(Session(sys.argv[1], out))
+        projector(Session(sys.argv[1], out, ["--full-screen"], "1920x1080", (1920, 1080)))
     except (AssertionError, subprocess.SubprocessError, OSError) as failure:
         sys.exit("FAIL: %s\nscreenshots and the program's log: %s" % (failure, out))
     if not os.environ.get("KEEP_SCREENSHOTS"):

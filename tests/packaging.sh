@@ -19,11 +19,13 @@ expected=$(printf '%s\n' bin/tarvolen share/applications/$id.desktop share/metai
 
 desktop=$p/share/applications/$id.desktop
 out=$(desktop-file-validate "$desktop" 2>&1) && [[ -z $out ]] || fail "desktop-file-validate: $out"
-for line in Exec=tarvolen Icon=$id 'Categories=Education;Math;'; do grep -qx "$line" "$desktop" || fail "no $line"; done
+for line in Exec=tarvolen Icon=$id 'Categories=Education;Math;' 'Exec=tarvolen --full-screen'; do grep -qx "$line" "$desktop" || fail "no $line"; done
 out=$(appstreamcli validate --no-net "$p/share/metainfo/$id.metainfo.xml" 2>&1) || fail "appstreamcli validate: $out"
 # Each language of the lesson in the menu and in the software centre: name, words to search, description.
 for l in de es fr it pt; do
   for line in "^Name\[$l\]=Tarvolen" "^Comment\[$l\]=" "^Keywords\[$l\]="; do grep -q "$line" "$desktop" || fail "no $line"; done
+  # The action "Open full screen" too, in the section after the entry's own.
+  sed -n '/^\[Desktop Action full-screen\]/,$p' "$desktop" | grep -q "^Name\[$l\]=" || fail "no $l name of the full-screen action"
   for tag in summary p keyword; do grep -q "<$tag xml:lang=\"$l\">" "$p/share/metainfo/$id.metainfo.xml" || fail "no $l $tag in the metainfo"; done
 done
 

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 
 #include <functional>
@@ -452,6 +453,31 @@ private slots:
                                      ? (introduction ? "practice page" : "introduction") : testing::grabWindow(*w) == before ? "-" : "changed";
                 QVERIFY2(seen == effects.section('|', k, k) && lists(*w) == shown, qPrintable(focus + " Alt+" + "NBPH"[k] + ": " + seen + ' ' + lists(*w)));
             }
+    }
+
+    void workedCondition_data()
+    {
+        QTest::addColumn<QList<int>>("v"); // r1, r2, PQ and the case lit
+        QTest::addColumn<QString>("line");
+        QTest::newRow("(1) r1=2 r2=3 PQ=5") << QList{2, 3, 5, 1} << "5 = 2 + 3";
+        QTest::newRow("(2) r1=2 r2=5 PQ=3") << QList{2, 5, 3, 2} << "3 = |2 − 5|";
+        QTest::newRow("(3) r1=2 r2=3 PQ=4") << QList{2, 3, 4, 3} << "|2 − 3| = 1 < 4 < 5 = 2 + 3";
+        QTest::newRow("(4) r1=1 r2=4 PQ=2") << QList{1, 4, 2, 4} << "2 < 3 = |1 − 4|";
+        QTest::newRow("(5) r1=5 r2=5 PQ=12") << QList{5, 5, 12, 5} << "12 > 10 = 5 + 5";
+    }
+
+    // The pointer resting on the lit case shows why it holds, above the highlight sentence the
+    // page shows; a screen reader hears it after the values chosen.
+    void workedCondition()
+    {
+        QFETCH(QList<int>, v);
+        QFETCH(QString, line);
+        QTest::mouseClick(c<QWidget>("lblNext"), Qt::LeftButton);
+        testing::chooseAll(*w, v[0], v[1], v[2]);
+        QWidget *box = c(qPrintable(QString("rtBox%1").arg(v[3])));
+        pointAt(centre(box));
+        QTRY_COMPARE(QToolTip::text(), line + '\n' + c<toolkit::RichTextBox>("rtfHighlight")->text());
+        QVERIFY(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Description).endsWith(". " + line));
     }
 
     void caseOf_data()

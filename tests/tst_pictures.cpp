@@ -9,6 +9,8 @@
 #include "test_support.h"
 #include "toolkit/art.h"
 
+#include <QAbstractItemView>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QtTest>
 
@@ -32,6 +34,10 @@ QImage picture(const QStringList &steps, const QString &pdf)
     for (const QString &step : steps) {
         if (step.startsWith("Cbo")) {
             testing::choose(w, step.section('=', 0, 0), step.section('=', 1).toInt());
+        } else if (step == "F11") { // full screen on the 1920 x 1080 screen these tests run on
+            QTest::keyClick(w.windowHandle(), Qt::Key_F11);
+            if (!QTest::qWaitFor([&] { return w.size() == QSize(1920, 1080); }))
+                return {};
         } else if (step.startsWith("Timer")) {
             w.findChild<toolkit::Timer *>(step)->fire();
         } else if (step == "wheel") { // with or without Ctrl or Shift over every sentence, which must not move
@@ -60,7 +66,7 @@ class PicturesTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { testing::prepareApplication(), QApplication::setCursorFlashTime(0); } // a text cursor that stays
+    void initTestCase() { testing::prepareApplication(); }
 
     void pictures_data()
     {
@@ -85,8 +91,13 @@ private slots:
         QTest::newRow("help arrow") << "lblNext CboR1=2 CboR2=2 CboPQ=4 CboR2=3 @12,400 @856,108"
                                     << QList<QList<int>>{{255, 0, 255, 540, 48, 1, 89, 540, 56, 1, 1}, {0, 64, 0, 540, 48, 1, 89, 540, 111, 1, 2},
                                                          {255, 0, 255, 775, 48, 2, 89, 775, 87, 1, 1}, {0, 64, 0, 775, 48, 2, 89, 775, 88, 1, 1}};
+        // Full screen: the page 1080 / 736 times larger, 213 px in from the left. Shape1's 4 px
+        // olive border (480, 600 twips = 32, 40 px) 6 px wide from (213 + 47, 59).
+        QTest::newRow("full screen, case 3") << "lblNext CboR1=2 CboR2=2 CboPQ=4 CboR2=3 F11"
+                                             << QList<QList<int>>{{60, 104, 0, 250, 50, 20, 20, 260, 59, 10, 11}, {60, 104, 0, 250, 300, 20, 1, 260, 300, 6, 1}};
         QTest::newRow("after Back") << "lblNext CboR1=2 CboR2=3 CboPQ=4 lblBack Timer1" << QList<QList<int>>();
         QTest::newRow("printed page") << "lblNext CboR1=3 CboR2=2 CboPQ=4 page" << QList<QList<int>>();
+        QTest::newRow("printed page, from full screen") << "lblNext CboR1=3 CboR2=2 CboPQ=4 F11 page" << QList<QList<int>>(); // the same page
         // The finger tip at the hot spot (12, 1): the white of the finger begins right below it.
         QTest::newRow("pointing hand") << "hand" << QList<QList<int>>{{255, 255, 255, 0, 0, 32, 4, 11, 2, 3, 2}};
         QTest::newRow("icon 64 px") << "icon" << QList<QList<int>>();
@@ -121,6 +132,66 @@ private slots:
         QVERIFY2(same || (approving && actual.save(approvedFile)), // approved only once the samples hold
                  qPrintable(approved.size() != actual.size() ? QString::asprintf("%d x %d px, approved ", actual.width(), actual.height()) + (approved.isNull() ? "none: " + approvedFile : QDebug::toString(approved.size()))
                                   : QString::asprintf("%d pixels differ within %d x %d px from (%d, %d), see ", differ, where.width(), where.height(), where.x(), where.y()) + out.arg(".diff")));
+    }
+
+    // On the 1920 x 1080 screen: F11 scales the page by z = 1080 / 736 and centres it, 213 px
+    // in ((1920 - 1018 z) / 2); a list opened there chooses with items of the scaled size; Esc
+    // gives back the design-size window pixel for pixel.
+    void fullScreen()
+    {
+        frmTarvolen_300413 w;
+        testing::freezeBlinks(w);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const double z = 1080.0 / 736, cm = 1440 / 2.54 / 15;
+        const auto at = [z](double px) { return int(std::lround(px * z)); };
+        testing::click(w, "lblNext"), testing::chooseAll(w, 2, 3, 4);
+        auto *pq = testing::find<QComboBox>(w, "CboPQ");
+        const QImage design = testing::grabWindow(w);
+        const QRect designHeading = testing::inkBox(design, {120, 56, 649, 33}, Qt::black);
+        QTest::keyClick(&w, Qt::Key_F11);
+        QTRY_COMPARE(w.size(), QSize(1920, 1080));
+        QVERIFY(testing::find(w, "lblHome")->cursor().pixmap().size() == QSize(at(32), at(32)) && testing::find(w, "lblHome")->cursor().hotSpot() == QPoint(at(12), at(1))); // the hand grows
+        QImage shown = testing::grabWindow(w);
+        // Pale green margins either side; Shape3's 1 px olive corner (360, 480 twips = 24, 32 px).
+        QCOMPARE(testing::inkBox(shown, {0, 0, 213, 1080}, QColor(213, 255, 220), 0), QRect(0, 0, 213, 1080));
+        QCOMPARE(testing::inkBox(shown, {1707, 0, 213, 1080}, QColor(213, 255, 220), 0), QRect(1707, 0, 213, 1080));
+        QCOMPARE(testing::inkBox(shown, {230, 40, 20, 20}, QColor(60, 104, 0)), QRect(213 + at(24), at(32), 250 - 213 - at(24), 60 - at(32)));
+        // Circle r1 = 2 about P (11, 13 cm): red from 11 to 15 cm down the column through P.
+        const QRect r1 = testing::inkBox(shown, {213 + at(11 * cm), at(10 * cm), 1, at(6 * cm)}, Qt::red, 100);
+        QVERIFY2(qAbs(r1.center().y() - 13 * cm * z) <= 1.5 && qAbs(r1.height() - 4 * cm * z) <= 3, qPrintable(QDebug::toString(r1)));
+        // The heading laid out at the scaled size, as crisp as at design size: nearly as large a
+        // share of its ink is full black (a magnified picture would be mostly grey fringe).
+        const QRect heading = testing::inkBox(shown, {213 + at(120), at(56), at(649), at(33)}, Qt::black);
+        QVERIFY2(qAbs(heading.height() - designHeading.height() * z) <= 2, qPrintable(QDebug::toString(heading)));
+        const auto solid = [](const QImage &image, const QRect &box) {
+            int black = 0, ink = 0;
+            for (int y = box.top(); y <= box.bottom(); ++y)
+                for (int x = box.left(); x <= box.right(); ++x)
+                    black += qGray(image.pixel(x, y)) < 40, ink += qGray(image.pixel(x, y)) < 200;
+            return double(black) / ink;
+        };
+        QVERIFY2(solid(shown, heading) >= 0.9 * solid(design, designHeading), qPrintable(QString::number(solid(shown, heading))));
+        // PQ 12 chosen from the opened list: case (5) lit at its scaled place on the practice page
+        // (3 cm in, 7 cm down: 113, 265 px; 10800 twips wide, 0.7 cm high), inside a 1 px frame.
+        QTest::mouseClick(pq, Qt::LeftButton, {}, {pq->width() - 5, pq->height() / 2});
+        QTRY_VERIFY(pq->view()->isVisible());
+        const QRect item = pq->view()->visualRect(pq->model()->index(12, 0));
+        QVERIFY2(item.height() >= at(pq->fontMetrics().height() / z), qPrintable(QDebug::toString(item)));
+        QTest::keyClick(w.windowHandle(), Qt::Key_End), QTest::keyClick(w.windowHandle(), Qt::Key_Return); // Qt hands them to the list
+        QTRY_COMPARE(pq->currentText(), "12");
+        shown = testing::grabWindow(w);
+        const int left = 213 + at(113), top = at(265);
+        QCOMPARE(testing::inkBox(shown, {left - 5, top - 5, at(720) + 10, at(26) + 10}, Qt::yellow, 0),
+                 QRect(left + 1, top + 1, 213 + at(833) - left - 2, at(291) - top - 2));
+        testing::choose(w, "CboPQ", 4);
+        QTest::mouseClick(pq->lineEdit(), Qt::LeftButton), QTest::keyClick(w.windowHandle(), Qt::Key_7);
+        QTest::keyClick(w.windowHandle(), Qt::Key_Escape); // drops the typed draft, and only that
+        QVERIFY(pq->currentText() == "4" && w.size() == QSize(1920, 1080));
+        QCOMPARE(pq->currentText(), "4");
+        QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
+        QTRY_COMPARE(w.size(), QSize(1018, 736));
+        QVERIFY(testing::grabWindow(w) == design);
     }
 };
 

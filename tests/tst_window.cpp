@@ -58,6 +58,29 @@ class WindowTest : public QObject
 private slots:
     void initTestCase() { testing::prepareApplication(); }
 
+    // A screen too small for the window and its frame (these tests' offscreen one is 800 x
+    // 800, its frame 2 px all round): the page opens scaled down to fit, whole, zoom 796 / 1018;
+    // F11 and Esc keep to it. A screen reader finds Home where it is drawn (952, 8 px, 33 x 17,
+    // at that zoom).
+    void smallScreen()
+    {
+        Window w;
+        w.showOnScreen(false);
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QRect screen = w.screen()->availableGeometry();
+        const QSize page(796, qRound(736 * 796.0 / 1018));
+        QCOMPARE(w.frameGeometry().size() - w.size(), QSize(4, 4));
+        QCOMPARE(w.size(), page);
+        QVERIFY2(screen.contains(w.frameGeometry()), qPrintable(QDebug::toString(w.frameGeometry())));
+        // Shape1's 4 px olive border from 32 px in: 3 px from 25 px in.
+        QCOMPARE(testing::inkBox(testing::grabWindow(w), {20, 300, 10, 1}, QColor(60, 104, 0)), QRect(25, 300, 3, 1));
+        QCOMPARE(accessible(w.findChild<QWidget *>("lblHome"))->rect(), QRect(w.mapToGlobal(QPoint(744, 6)), QSize(26, 14)));
+        QTest::keyClick(w.windowHandle(), Qt::Key_F11);
+        QTRY_COMPARE(w.size(), screen.size());
+        QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
+        QTRY_COMPARE(w.size(), page);
+    }
+
     void figure_data()
     {
         QTest::addColumn<QList<int>>("v"); // r1, r2, PQ and the radius changes that redraw the figure

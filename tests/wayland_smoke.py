@@ -53,6 +53,21 @@ def run(program, out):
     expect(app.wait(timeout=10) == 0, "Home ended the program with status %d" % app.returncode)
     expect(not open(out + "/tarvolen.log").read(), "the program warned: " + open(out + "/tarvolen.log").read())
 
+    # With --full-screen the page fills the 1280 x 1024 output at 1280 / 1018, 49 px down (1024 - 736 z) / 2, pale
+    # green above it: Shape1's olive border 32 px in, 5 px wide, from 40 px in.
+    PROCESSES.append(app := subprocess.Popen([program, "--full-screen"], env={**env, "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"},
+                                             stderr=open(out + "/tarvolen-full.log", "w")))
+    def full():
+        subprocess.run(["weston-screenshooter"], env=env, cwd=out, check=True, timeout=10)
+        pixels = subprocess.check_output(["convert", max((os.path.join(out, f) for f in os.listdir(out) if f.startswith(
+            "wayland-")), key=os.path.getmtime), "-depth", "8", "rgb:-"])
+        at = lambda x, y: tuple(pixels[3 * (y * 1280 + x):3 * (y * 1280 + x) + 3])
+        return [at(x, 500) for x in (39, 40, 44, 45)] + [at(640, 40)] == [PALE_GREEN] + [(60, 104, 0)] * 2 + [(0, 128, 128), PALE_GREEN]
+    wait_for("the page full screen", full)
+    wait_for("Home pressed over AT-SPI at full screen", lambda: buttons(next(
+        a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == app.pid), press="Home") is True)
+    expect(app.wait(timeout=10) == 0, "Home at full screen ended the program with status %d" % app.returncode)
+
 
 if __name__ == "__main__":
     os.makedirs(out := os.path.join(sys.argv[2], "wayland_smoke"), exist_ok=True)

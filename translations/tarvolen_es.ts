@@ -111,6 +111,26 @@
         <translation>Este caso se cumple para los valores elegidos r1 = %1, r2 = %2 y PQ = %3.</translation>
     </message>
     <message>
+        <source>%3 = %1 + %2</source>
+        <translation>%3 = %1 + %2</translation>
+    </message>
+    <message>
+        <source>%3 = |%1 − %2|</source>
+        <translation>%3 = |%1 − %2|</translation>
+    </message>
+    <message>
+        <source>|%1 − %2| = %4 &lt; %3 &lt; %5 = %1 + %2</source>
+        <translation>|%1 − %2| = %4 &lt; %3 &lt; %5 = %1 + %2</translation>
+    </message>
+    <message>
+        <source>%3 &lt; %4 = |%1 − %2|</source>
+        <translation>%3 &lt; %4 = |%1 − %2|</translation>
+    </message>
+    <message>
+        <source>%3 &gt; %5 = %1 + %2</source>
+        <translation>%3 &gt; %5 = %1 + %2</translation>
+    </message>
+    <message>
         <source>r1</source>
         <translation>r1</translation>
     </message>

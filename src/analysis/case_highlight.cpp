@@ -82,7 +82,15 @@ void frmTarvolen_300413::HighlightCase()
     box->setEmphasis(true);
     box->setBackColor(toolkit::bgr(kYellow));
     toolkit::setHeightCm(box, kHighlightHeightCm);
-    box->setToolTip(rtfHighlight->text());
-    // The yellow is lost on a screen reader: say which case holds, and for which values.
-    box->setAccessibleDescription(tr(lesson::kCaseHolds).arg(r1).arg(r2).arg(PQ));
+    // Why this case holds: its condition with the chosen values, above the highlight sentence
+    // that the box has always shown as its tooltip (the page itself stays as designed).
+    // Each of %1 to %5 by name: a condition uses only some of them, which arg() would renumber.
+    QString worked = tr(lesson::kWorkedConditions[which - 1]);
+    const int values[] = {r1, r2, PQ, DiffR, SumR};
+    for (int i = 0; i < 5; ++i)
+        worked.replace(QLatin1Char('%') + QString::number(i + 1),
+                       QString::number(values[i]).replace(QLatin1Char('-'), QChar(0x2212)));
+    box->setToolTip(worked + QLatin1Char('\n') + rtfHighlight->text());
+    // The yellow is lost on a screen reader: say which case holds, for which values, and why.
+    box->setAccessibleDescription(tr(lesson::kCaseHolds).arg(r1).arg(r2).arg(PQ) + QLatin1Char(' ') + worked);
 }

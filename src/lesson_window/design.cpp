@@ -265,6 +265,15 @@ void frmTarvolen_300413::createControls()
     }
 }
 
+void frmTarvolen_300413::setHandCursors(double zoom)
+{
+    const QCursor hand = toolkit::handCursor(zoom);
+    for (const LabelDesign &d : Design::kLabels) {
+        if (d.hand)
+            (this->*d.member)->setCursor(hand);
+    }
+}
+
 void frmTarvolen_300413::createLists()
 {
     using namespace toolkit;
@@ -275,6 +284,8 @@ void frmTarvolen_300413::createLists()
         placeTwips(combo, d.left, d.top, d.width, d.height);
         combo->setText(QString::fromLatin1(d.text));
         combo->setEnabled(d.enabled);
+        if (const double zoom = toolkit::viewOf(this).zoom; zoom != 1.0)
+            combo->zoomChanged(zoom); // made after full screen began
         this->*d.member = combo;
     }
     // The lists lie above the captions of their frame.

@@ -77,6 +77,15 @@ inline constexpr const char kDocumentName[] = QT_TRANSLATE_NOOP("frmTarvolen_300
 // names of the three lists and the keys of the labels that act as buttons.
 inline constexpr const char kCaseHolds[] =
     QT_TRANSLATE_NOOP("frmTarvolen_300413", "This case holds for the chosen r1 = %1, r2 = %2 and PQ = %3.");
+// The lit case's condition with the chosen values put in, in its tooltip and told to a screen
+// reader: %1 is r1, %2 r2, %3 PQ, %4 |r1 − r2| and %5 r1 + r2; "−" is the minus sign U+2212.
+inline constexpr const char *const kWorkedConditions[5] = {
+    QT_TRANSLATE_NOOP("frmTarvolen_300413", "%3 = %1 + %2"),
+    QT_TRANSLATE_NOOP("frmTarvolen_300413", "%3 = |%1 − %2|"),
+    QT_TRANSLATE_NOOP("frmTarvolen_300413", "|%1 − %2| = %4 < %3 < %5 = %1 + %2"),
+    QT_TRANSLATE_NOOP("frmTarvolen_300413", "%3 < %4 = |%1 − %2|"),
+    QT_TRANSLATE_NOOP("frmTarvolen_300413", "%3 > %5 = %1 + %2"),
+};
 // Said where a case would be lit when the two circles are one: no case of the five holds.
 inline constexpr const char kCoincide[] =
     QT_TRANSLATE_NOOP("frmTarvolen_300413", "The two circles coincide: they have every point in common.");

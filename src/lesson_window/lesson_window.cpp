@@ -34,6 +34,7 @@ frmTarvolen_300413::frmTarvolen_300413(QWidget *parent, Lists lists)
     createControls();
     connectHandlers();
     setUpAccessibility();
+    setUpFullScreen();
     if (lists == Lists::AtOnce)
         makeLists();
     else
@@ -168,13 +169,21 @@ void frmTarvolen_300413::paintEvent(QPaintEvent *)
     }
     QPainter painter(this);
     painter.fillRect(rect(), backColor());
-    canvas.paint(painter);
+    const View view = viewOf(this);
+    painter.translate(view.origin);
+    canvas.paint(painter, view.zoom);
     for (const Shape *shape : {Shape1.get(), Shape2.get()})
         shape->paintTo(painter);
 }
 
 void frmTarvolen_300413::paintWindow(QPainter &painter) const
 {
+    // The design page whatever the screen shows: laid out at its own size for this painter.
+    auto *self = const_cast<frmTarvolen_300413 *>(this);
+    const View shown = viewOf(this);
+    const bool zoomed = shown.zoom != 1.0 || !shown.origin.isNull();
+    if (zoomed)
+        setView(self, View());
     painter.save();
     painter.setClipRect(QRectF(0, 0, kClientWidth, kClientHeight), Qt::IntersectClip);
     painter.fillRect(QRectF(0, 0, kClientWidth, kClientHeight), backColor());
@@ -183,6 +192,8 @@ void frmTarvolen_300413::paintWindow(QPainter &painter) const
         shape->paintTo(painter);
     paintChildren(painter, this);
     painter.restore();
+    if (zoomed)
+        setView(self, shown);
 }
 
 void frmTarvolen_300413::mouseMoveEvent(QMouseEvent *event)

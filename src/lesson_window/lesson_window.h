@@ -47,6 +47,10 @@ public:
     static constexpr int kClientWidth = 1018;
     static constexpr int kClientHeight = 736;
 
+    // Shows the window for the first time: at its design size where the screen holds it with
+    // its frame, scaled down to fit where not, or filling the screen.
+    void showOnScreen(bool fullScreen);
+
     // The print dialog is behind a seam so that tests can answer it.
     void setPrintDialogRunner(std::unique_ptr<PrintDialogRunner> runner);
 
@@ -57,6 +61,8 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     // The tables of design.cpp the controls are built from.
@@ -169,6 +175,13 @@ private:
     void fillLists();
     void setUpListAccessibility();
 
+    // Full screen (F11, Esc) and the page's zoom: lesson_window/full_screen.cpp.
+    void setUpFullScreen();
+    void toggleFullScreen();
+    void leaveFullScreen();
+    void fitIntoScreen();
+    void setHandCursors(double zoom);
+
     void ResetCaseTexts();
     void writeCaseText(toolkit::RichTextBox *box, int index);
     void HighlightCase();
@@ -183,4 +196,8 @@ private:
 
     std::unique_ptr<PrintDialogRunner> m_printDialog;
     bool m_listsPending = false; // to be made once the first frame is on screen
+    QSize m_normalSize{kClientWidth, kClientHeight}; // outside full screen
+    QPoint m_normalPlace; // of the client area, before full screen
+    bool m_normalPlaced = false;
+    bool m_fitsScreen = false; // until the window's frame is known
 };

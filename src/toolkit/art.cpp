@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <cmath>
+
 namespace toolkit {
 
 QPixmap iconPixmap(int size)
@@ -43,12 +45,14 @@ QIcon appIcon()
     return icon;
 }
 
-QPixmap handPixmap()
+QPixmap handPixmap(double zoom)
 {
-    QPixmap pixmap(32, 32);
+    const int size = int(std::lround(32 * zoom));
+    QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
 
     // Index finger raised from a closed hand; its tip sits at the hot spot.
     QPainterPath hand;
@@ -76,9 +80,9 @@ QPixmap handPixmap()
     return pixmap;
 }
 
-QCursor handCursor()
+QCursor handCursor(double zoom)
 {
-    return QCursor(handPixmap(), kHandHotX, kHandHotY);
+    return QCursor(handPixmap(zoom), int(std::lround(kHandHotX * zoom)), int(std::lround(kHandHotY * zoom)));
 }
 
 } // namespace toolkit

@@ -10,10 +10,10 @@ namespace toolkit {
 QPixmap iconPixmap(int size);
 QIcon appIcon();
 
-// A 32 x 32 hand with a raised index finger; the hot spot is the finger tip.
+// A 32 x 32 hand with a raised index finger, at a zoom of that; the hot spot is the finger tip.
 constexpr int kHandHotX = 12;
 constexpr int kHandHotY = 1;
-QPixmap handPixmap();
-QCursor handCursor();
+QPixmap handPixmap(double zoom = 1.0);
+QCursor handCursor(double zoom = 1.0);
 
 } // namespace toolkit

@@ -70,7 +70,8 @@ void Canvas::add(Op op)
 
 QRect Canvas::pixelArea(const Op &op) const
 {
-    const double scale = cmToPx(1.0);
+    const View view = m_surface ? viewOf(m_surface) : View();
+    const double scale = cmToPx(1.0) * view.zoom;
     const QPointF a = op.a * scale;
     QRectF area(a, a);
     switch (op.kind) {
@@ -86,15 +87,15 @@ QRect Canvas::pixelArea(const Op &op) const
         break;
     case Op::Text: {
         // Generous all round: bold and italic glyphs may overhang their advance.
-        const QFontMetricsF metrics(fontForDevice(op.font, m_surface));
+        const QFontMetricsF metrics(fontForDevice(zoomedFont(op.font, view.zoom), m_surface));
         const double h = metrics.height();
         area = QRectF(a.x() - h, a.y() - h, metrics.horizontalAdvance(op.text) + 2 * h, 3 * h);
         break;
     }
     }
     // Half the pen, and the antialiased fringe.
-    const double fringe = qMax(1, op.width) / 2.0 + 2.0;
-    return area.adjusted(-fringe, -fringe, fringe, fringe).toAlignedRect();
+    const double fringe = qMax(1, op.width) * view.zoom / 2.0 + 2.0;
+    return area.adjusted(-fringe, -fringe, fringe, fringe).toAlignedRect().translated(view.origin);
 }
 
 void Canvas::requestRepaint(const QRect &area)
@@ -133,7 +134,7 @@ void Canvas::printNumber(long value)
     print(value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value));
 }
 
-const Canvas::Dot &Canvas::dotImage(const QPointF &centre, const QColor &color, int width, QPoint *at) const
+const Canvas::Dot &Canvas::dotImage(const QPointF &centre, const QColor &color, double width, QPoint *at) const
 {
     // The centre in whole pixels and sixteenths.
     const double sx = std::round(centre.x() * kDotPhases);
@@ -142,8 +143,9 @@ const Canvas::Dot &Canvas::dotImage(const QPointF &centre, const QColor &color, 
     const int iy = int(std::floor(sy / kDotPhases));
     const int fx = int(sx) - ix * kDotPhases;
     const int fy = int(sy) - iy * kDotPhases;
-    const int margin = width / 2 + 2;
-    const quint64 key = (quint64(color.rgba()) << 24) | (quint64(width) << 8) | quint64(fx << 4 | fy);
+    const int margin = int(width / 2) + 2;
+    const quint64 key = (quint64(color.rgba()) << 24) | (quint64(std::lround(width * 16)) << 8)
+                        | quint64(fx << 4 | fy);
     auto found = m_dotImages.find(key);
     if (found == m_dotImages.end()) {
         // The same antialiased ellipse as the vector path, at this sub-pixel offset.
@@ -170,23 +172,23 @@ const Canvas::Dot &Canvas::dotImage(const QPointF &centre, const QColor &color, 
     return found->second;
 }
 
-void Canvas::stampDot(QPainter &painter, const QPointF &centre, const QColor &color, int width) const
+void Canvas::stampDot(QPainter &painter, const QPointF &centre, const QColor &color, double width) const
 {
     QPoint at;
     const Dot &dot = dotImage(centre, color, width, &at);
     painter.drawImage(at, dot.image);
 }
 
-void Canvas::stampDots(QPainter &painter, size_t first, size_t last) const
+void Canvas::stampDots(QPainter &painter, size_t first, size_t last, double zoom) const
 {
-    const double scale = cmToPx(1.0);
+    const double scale = cmToPx(1.0) * zoom;
     std::vector<std::pair<QPoint, const Dot *>> dots;
     dots.reserve(last - first);
     QRect area;
     for (size_t i = first; i < last; ++i) {
         const Op &op = m_ops[i];
         QPoint at;
-        const Dot &dot = dotImage(op.a * scale, op.color, op.width, &at);
+        const Dot &dot = dotImage(op.a * scale, op.color, qMax(1, op.width) * zoom, &at);
         area |= QRect(at, dot.image.size());
         dots.emplace_back(at, &dot);
     }
@@ -220,7 +222,7 @@ void Canvas::stampDots(QPainter &painter, size_t first, size_t last) const
     draw();
 }
 
-void Canvas::paint(QPainter &painter) const
+void Canvas::paint(QPainter &painter, double zoom) const
 {
     // The surface's own repaint takes in everything asked for so far.
     if (painter.device() == m_surface)
@@ -229,14 +231,16 @@ void Canvas::paint(QPainter &painter) const
         return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    const double scale = cmToPx(1.0);
+    const double scale = cmToPx(1.0) * zoom;
     const bool stamping = drawsWholePixels(painter);
-    const auto stamped = [stamping](const Op &op) {
-        return stamping && op.kind == Op::Point && op.width > 1 && op.width <= kLargestStampedDot;
+    const auto stamped = [stamping, zoom](const Op &op) {
+        const double pen = qMax(1, op.width) * zoom;
+        return stamping && op.kind == Op::Point && pen > 1 && pen <= kLargestStampedDot;
     };
     for (size_t i = 0; i < m_ops.size(); ++i) {
         const Op &op = m_ops[i];
         const QPointF a = op.a * scale;
+        const double pen = qMax(1, op.width) * zoom;
         switch (op.kind) {
         case Op::Point: {
             if (stamped(op)) {
@@ -245,34 +249,33 @@ void Canvas::paint(QPainter &painter) const
                 while (last < m_ops.size() && stamped(m_ops[last]))
                     ++last;
                 if (last - i > 1) {
-                    stampDots(painter, i, last);
+                    stampDots(painter, i, last, zoom);
                     i = last - 1;
                 } else {
-                    stampDot(painter, a, op.color, op.width);
+                    stampDot(painter, a, op.color, pen);
                 }
                 break;
             }
             // Wider points are round dots centred on their point.
             painter.setPen(Qt::NoPen);
             painter.setBrush(op.color);
-            const double d = qMax(1, op.width);
-            if (d <= 1.0)
+            if (pen <= 1.0)
                 painter.drawRect(QRectF(a.x() - 0.5, a.y() - 0.5, 1.0, 1.0));
             else
-                painter.drawEllipse(a, d / 2.0, d / 2.0);
+                painter.drawEllipse(a, pen / 2.0, pen / 2.0);
             break;
         }
         case Op::Circle:
-            painter.setPen(QPen(op.color, qMax(1, op.width)));
+            painter.setPen(QPen(op.color, pen));
             painter.setBrush(Qt::NoBrush);
             painter.drawEllipse(a, op.radius * scale, op.radius * scale);
             break;
         case Op::Segment:
-            painter.setPen(QPen(op.color, qMax(1, op.width), Qt::SolidLine, Qt::FlatCap));
+            painter.setPen(QPen(op.color, pen, Qt::SolidLine, Qt::FlatCap));
             painter.drawLine(a, op.b * scale);
             break;
         case Op::Text: {
-            const QFont font = fontForDevice(op.font, painter.device());
+            const QFont font = fontForDevice(zoomedFont(op.font, zoom), painter.device());
             painter.setFont(font);
             painter.setPen(op.color);
             const QFontMetricsF metrics(font, painter.device());

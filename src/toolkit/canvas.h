@@ -67,23 +67,24 @@ public:
     const std::vector<Op> &ops() const { return m_ops; }
     bool isEmpty() const { return m_ops.empty(); }
 
-    // Draws the kept operations; the painter's unit is one design pixel.
-    void paint(QPainter &painter) const;
+    // Draws the kept operations at a zoom of the design (1: one painter unit is one design
+    // pixel): places, radii, pens and fonts are scaled, so the drawing stays sharp.
+    void paint(QPainter &painter, double zoom = 1.0) const;
 
 private:
     void add(Op op);
     QRect pixelArea(const Op &op) const;
     void requestRepaint(const QRect &area);
-    void stampDot(QPainter &painter, const QPointF &centre, const QColor &color, int width) const;
+    void stampDot(QPainter &painter, const QPointF &centre, const QColor &color, double width) const;
     struct Dot
     {
         QImage image;
         std::vector<std::pair<QPoint, quint32>> ink; // its pixels that are not transparent
     };
     // The pre-rendered dot for a centre, and where its top left lands.
-    const Dot &dotImage(const QPointF &centre, const QColor &color, int width, QPoint *at) const;
+    const Dot &dotImage(const QPointF &centre, const QColor &color, double width, QPoint *at) const;
     // Stamps the dots [first, last) into one image and draws that, rather than each dot.
-    void stampDots(QPainter &painter, size_t first, size_t last) const;
+    void stampDots(QPainter &painter, size_t first, size_t last, double zoom) const;
 
     QWidget *m_surface;
     std::vector<Op> m_ops;

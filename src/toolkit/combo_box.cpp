@@ -17,6 +17,7 @@ namespace toolkit {
 ComboBox::ComboBox(QWidget *parent)
     : QComboBox(parent)
 {
+    m_designFont = font();
     setUp();
 }
 
@@ -24,7 +25,13 @@ ComboBox::ComboBox(const QFont &font, QWidget *parent)
     : QComboBox(parent)
 {
     setFont(font);
+    m_designFont = font;
     setUp();
+}
+
+void ComboBox::zoomChanged(double zoom)
+{
+    setFont(zoomedFont(m_designFont, zoom));
 }
 
 namespace {
@@ -162,6 +169,17 @@ void ComboBox::paintEvent(QPaintEvent *event)
     painter.fillRect(style()->subControlRect(QStyle::CC_ComboBox, &option,
                                              QStyle::SC_ComboBoxEditField, this),
                      m_backColor);
+}
+
+bool ComboBox::event(QEvent *event)
+{
+    // Escape drops a draft before the window may take it as a shortcut (leaving full screen).
+    if (event->type() == QEvent::ShortcutOverride && hasDraft()
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
+    return QComboBox::event(event);
 }
 
 void ComboBox::keyPressEvent(QKeyEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/printable.h"
+#include "toolkit/units.h"
 
 #include <QComboBox>
 
@@ -18,7 +19,7 @@ namespace toolkit {
 // list (Tab, a click elsewhere, a button's shortcut). A draft whose reading is an item's
 // becomes that item, in the item's own spelling; any other is dropped, and the list shows
 // again what it showed before (Escape drops it too). text() is always the committed text.
-class ComboBox : public QComboBox, public Printable
+class ComboBox : public QComboBox, public Printable, public Zoomable
 {
     Q_OBJECT
 
@@ -46,6 +47,8 @@ public:
     void setBackColor(const QColor &color);
 
     void paintTo(QPainter &painter) const override;
+    // The edit field and the opened list's items take the zoomed font.
+    void zoomChanged(double zoom) override;
 
 signals:
     void selected();
@@ -53,6 +56,7 @@ signals:
     void draftChanged();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -63,6 +67,7 @@ private:
     void dropDraft();
     int itemFor(const QString &typed) const;
 
+    QFont m_designFont;
     QColor m_backColor;
     bool m_backColorSet = false; // until then the style's own look
     QString m_committed;

@@ -103,7 +103,7 @@ void Label::paintTo(QPainter &painter) const
     case Alignment::Right: flags |= Qt::AlignRight; break;
     case Alignment::Centre: flags |= Qt::AlignHCenter; break;
     }
-    painter.setFont(fontForDevice(m_font, painter.device()));
+    painter.setFont(fontForDevice(zoomedFont(m_font, viewOf(this).zoom), painter.device()));
     painter.setPen(m_foreColor);
     painter.drawText(area, flags, m_caption);
     painter.restore();

@@ -12,6 +12,9 @@
 #include <QTextLayout>
 #include <QWheelEvent>
 
+#include <cmath>
+#include <vector>
+
 namespace toolkit {
 
 namespace {
@@ -19,6 +22,8 @@ namespace {
 // The lowering asked for, in twips, rides along in the format; Qt wants it as a percentage
 // of the character's own font height, which changes when the size does.
 constexpr int kOffsetTwipsProperty = QTextFormat::UserProperty + 1;
+// The size asked for, in design points; the format holds it at the box's zoom.
+constexpr int kDesignPointsProperty = QTextFormat::UserProperty + 2;
 constexpr int kDocumentMargin = 2;
 
 } // namespace
@@ -210,7 +215,8 @@ void RichTextBox::setSelColor(const QColor &color)
 void RichTextBox::setSelFontSize(double points)
 {
     QTextCharFormat format;
-    format.setFontPointSize(points);
+    format.setFontPointSize(points * m_zoom);
+    format.setProperty(kDesignPointsProperty, points);
     mergeSelectionFormat(format);
     refreshBaselineOffsets();
 }
@@ -265,7 +271,7 @@ void RichTextBox::applyBaselineOffsets(int start, int end)
             QFont font = current.font().resolve(m_document->defaultFont());
             const QFontMetricsF metrics(font);
             const double height = metrics.ascent() + metrics.descent();
-            const double offsetPx = twips / kTwipsPerPixel;
+            const double offsetPx = twips / kTwipsPerPixel * m_zoom;
             QTextCharFormat format;
             format.setBaselineOffset(height > 0 ? 100.0 * offsetPx / height : 0.0);
             QTextCursor part(m_document);
@@ -359,8 +365,11 @@ void RichTextBox::paintEvent(QPaintEvent *event)
     documentLayout()->draw(&painter, context);
     painter.restore();
     if (m_emphasis) {
-        painter.setPen(QPen(Qt::black, 1));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        // The frame keeps its proportion to the box at any zoom.
+        const int w = zoomedWidth(1, m_zoom);
+        for (const QRect &edge : {QRect(0, 0, width(), w), QRect(0, height() - w, width(), w),
+                                  QRect(0, 0, w, height()), QRect(width() - w, 0, w, height())})
+            painter.fillRect(edge, Qt::black);
     }
 }
 
@@ -368,7 +377,44 @@ void RichTextBox::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange)
-        m_document->setDefaultFont(font());
+        m_document->setDefaultFont(zoomedFont(font(), m_zoom));
+}
+
+void RichTextBox::zoomChanged(double zoom)
+{
+    if (zoom == m_zoom)
+        return;
+    const double ratio = zoom / m_zoom;
+    m_zoom = zoom;
+    const Batch batch(this);
+    m_document->setDefaultFont(zoomedFont(font(), zoom));
+    m_document->setDocumentMargin(kDocumentMargin * zoom);
+    // Gathered first: merging formats joins and splits the fragments being walked.
+    struct Run { int from, to; double points; };
+    std::vector<Run> runs;
+    for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat current = fragment.charFormat();
+            if (current.hasProperty(kDesignPointsProperty))
+                runs.push_back({fragment.position(), fragment.position() + fragment.length(),
+                                current.doubleProperty(kDesignPointsProperty)});
+        }
+    }
+    for (const Run &run : runs) {
+        QTextCharFormat format;
+        format.setFontPointSize(run.points * zoom);
+        QTextCursor part(m_document);
+        part.setPosition(run.from);
+        part.setPosition(run.to, QTextCursor::KeepAnchor);
+        part.mergeCharFormat(format);
+    }
+    // The lowering is a share of each character's new font height.
+    m_offsetsPending = true;
+    if (!m_layoutMade)
+        return;
+    settleBaselineOffsets();
+    scrollTo(QPoint(int(std::lround(m_scroll.x() * ratio)), int(std::lround(m_scroll.y() * ratio))));
 }
 
 void RichTextBox::resizeEvent(QResizeEvent *event)

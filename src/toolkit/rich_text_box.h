@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/printable.h"
+#include "toolkit/units.h"
 
 #include <QPoint>
 #include <QTextCursor>
@@ -16,7 +17,7 @@ namespace toolkit {
 // rich-text control: find from the selection start, move up to a character, span a run.
 // It paints its document itself, which is laid out only when first painted or measured:
 // the steps that write and format the text before the window is shown cost no layout.
-class RichTextBox : public QWidget, public Printable
+class RichTextBox : public QWidget, public Printable, public Zoomable
 {
     Q_OBJECT
 
@@ -83,6 +84,8 @@ public:
     void setBackColor(const QColor &color);
 
     void paintTo(QPainter &painter) const override;
+    // Lays the text out again in its fonts at the new size; the design sizes are kept.
+    void zoomChanged(double zoom) override;
 
 signals:
     void mouseMoved();
@@ -119,6 +122,7 @@ private:
     QTextCursor m_checkpointSelection; // null: no checkpoint
     QColor m_backColor;
     bool m_emphasis = false;
+    double m_zoom = 1.0;
 };
 
 } // namespace toolkit

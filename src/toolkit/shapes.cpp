@@ -8,16 +8,16 @@
 
 namespace toolkit {
 
-void paintLine(QPainter &painter, const Line &line)
+void paintLine(QPainter &painter, const Line &line, double zoom)
 {
     if (!line.visible)
         return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(line.color, line.width);
+    QPen pen(line.color, zoomedWidth(line.width, zoom));
     pen.setCapStyle(Qt::SquareCap);
     painter.setPen(pen);
-    painter.drawLine(line.from, line.to);
+    painter.drawLine(line.from * zoom, line.to * zoom);
     painter.restore();
 }
 
@@ -48,10 +48,13 @@ float Shape::widthCm() const { return float(pxToCm(m_widthPx)); }
 
 void Shape::paintTo(QPainter &painter) const
 {
-    // The border lies inside the rectangle, whatever its width.
-    const double w = m_borderWidth;
-    const QRectF outer(std::round(m_leftPx), std::round(m_topPx), std::round(m_widthPx),
-                       std::round(cmToPx(m_heightCm)));
+    // The border lies inside the rectangle, whatever its width; edges fall on whole pixels.
+    const double z = m_surface ? viewOf(m_surface).zoom : 1.0;
+    const double w = zoomedWidth(m_borderWidth, z);
+    const double left = std::round(std::round(m_leftPx) * z);
+    const double top = std::round(std::round(m_topPx) * z);
+    const QRectF outer(left, top, std::round((std::round(m_leftPx) + std::round(m_widthPx)) * z) - left,
+                       std::round((std::round(m_topPx) + std::round(cmToPx(m_heightCm))) * z) - top);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(m_color, w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
@@ -86,10 +89,15 @@ void LineLayer::addLine(const Line &line)
 
 void LineLayer::paintTo(QPainter &painter) const
 {
+    const View view = viewOf(this);
+    painter.save();
+    if (parentWidget()->isWindow())
+        painter.translate(view.origin);
     for (const Line &line : m_lines)
-        paintLine(painter, line);
+        paintLine(painter, line, view.zoom);
     for (const Shape *shape : m_shapes)
         shape->paintTo(painter);
+    painter.restore();
 }
 
 void LineLayer::paintEvent(QPaintEvent *)

@@ -22,7 +22,7 @@ struct Line
     int width = 1; // pixels
     bool visible = true;
 };
-void paintLine(QPainter &painter, const Line &line);
+void paintLine(QPainter &painter, const Line &line, double zoom = 1.0);
 
 class Shape
 {

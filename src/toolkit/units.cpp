@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QPaintDevice>
 #include <QPalette>
+#include <QVariant>
 #include <QWidget>
 
 #include <cmath>
@@ -21,44 +22,120 @@ int cmToPixel(double cm)
     return int(std::lround(cmToPx(cm)));
 }
 
+namespace {
+
+const char kDesignGeometry[] = "designGeometry";
+const char kView[] = "pageView";
+
+QRect designGeometry(const QWidget *widget)
+{
+    const QVariant stored = widget->property(kDesignGeometry);
+    return stored.isValid() ? stored.toRect() : widget->geometry();
+}
+
+// Edges are rounded, not sizes, so that controls that meet in the design still meet.
+void applyGeometry(QWidget *widget, const QRect &design, const View &view)
+{
+    const double z = view.zoom;
+    const int left = int(std::lround(design.x() * z));
+    const int top = int(std::lround(design.y() * z));
+    const int right = int(std::lround((design.x() + design.width()) * z));
+    const int bottom = int(std::lround((design.y() + design.height()) * z));
+    const QWidget *parent = widget->parentWidget();
+    const QPoint origin = parent && parent->isWindow() ? view.origin : QPoint();
+    widget->setGeometry(QRect(left, top, right - left, bottom - top).translated(origin));
+}
+
+void setDesignGeometry(QWidget *widget, const QRect &design)
+{
+    widget->setProperty(kDesignGeometry, design);
+    applyGeometry(widget, design, viewOf(widget));
+}
+
+} // namespace
+
+View viewOf(const QWidget *widget)
+{
+    const QVariant stored = widget->window()->property(kView);
+    if (!stored.isValid())
+        return {};
+    const QVariantList parts = stored.toList();
+    return {parts.value(0).toDouble(), parts.value(1).toPoint()};
+}
+
+void setView(QWidget *window, const View &view)
+{
+    window->setProperty(kView, QVariantList{view.zoom, view.origin});
+    for (QWidget *widget : window->findChildren<QWidget *>()) {
+        if (widget->isWindow())
+            continue;
+        const QVariant design = widget->property(kDesignGeometry);
+        if (design.isValid())
+            applyGeometry(widget, design.toRect(), view);
+        if (auto *zoomable = dynamic_cast<Zoomable *>(widget))
+            zoomable->zoomChanged(view.zoom);
+    }
+    window->update();
+}
+
+QFont zoomedFont(QFont font, double zoom)
+{
+    if (zoom != 1.0 && font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * zoom);
+    return font;
+}
+
+int zoomedWidth(int pixels, double zoom)
+{
+    return qMax(1, int(std::lround(pixels * zoom)));
+}
+
 void placeTwips(QWidget *widget, int left, int top, int width, int height)
 {
-    widget->setGeometry(twipsToPixel(left), twipsToPixel(top), twipsToPixel(width), twipsToPixel(height));
+    setDesignGeometry(widget, QRect(twipsToPixel(left), twipsToPixel(top), twipsToPixel(width), twipsToPixel(height)));
 }
 
 void setLeftCm(QWidget *widget, double left)
 {
-    widget->move(cmToPixel(left), widget->y());
+    QRect design = designGeometry(widget);
+    design.moveLeft(cmToPixel(left));
+    setDesignGeometry(widget, design);
 }
 
 void setTopCm(QWidget *widget, double top)
 {
-    widget->move(widget->x(), cmToPixel(top));
+    QRect design = designGeometry(widget);
+    design.moveTop(cmToPixel(top));
+    setDesignGeometry(widget, design);
 }
 
 void moveCm(QWidget *widget, double left, double top)
 {
-    widget->move(cmToPixel(left), cmToPixel(top));
+    QRect design = designGeometry(widget);
+    design.moveTo(cmToPixel(left), cmToPixel(top));
+    setDesignGeometry(widget, design);
 }
 
 void setHeightCm(QWidget *widget, double height)
 {
-    widget->resize(widget->width(), cmToPixel(height));
+    QRect design = designGeometry(widget);
+    design.setHeight(cmToPixel(height));
+    setDesignGeometry(widget, design);
 }
 
 double leftCm(const QWidget *widget)
 {
-    return pxToCm(widget->x());
+    return pxToCm(designGeometry(widget).x());
 }
 
 double topCm(const QWidget *widget)
 {
-    return pxToCm(widget->y());
+    return pxToCm(designGeometry(widget).y());
 }
 
 double heightCm(const QWidget *widget)
 {
-    return pxToCm(widget->height());
+    return pxToCm(designGeometry(widget).height());
 }
 
 QColor bgr(uint32_t value)

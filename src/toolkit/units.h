@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPoint>
 #include <QString>
 
 #include <cstdint>
@@ -24,6 +25,29 @@ constexpr double pxToCm(double px) { return px * kTwipsPerPixel / kTwipsPerCm; }
 constexpr double pointsToPx(double points) { return points * kDesignDpi / 72.0; }
 int twipsToPixel(int twips);
 int cmToPixel(double cm);
+
+// The page can be shown larger or smaller than designed (full screen, a small screen): one
+// zoom and the page's top left per window. Controls keep their design places, which is what
+// the lesson reads back; only the pixels those become follow the zoom. Fonts are laid out at
+// the zoomed size and lines drawn at it, so nothing is a magnified picture.
+struct View
+{
+    double zoom = 1.0;
+    QPoint origin; // of the page in the window
+};
+View viewOf(const QWidget *widget); // of the widget's window
+// Re-places every control of the window and tells each Zoomable one.
+void setView(QWidget *window, const View &view);
+QFont zoomedFont(QFont font, double zoom);
+// Scales a design length (pixels) to whole pixels; lines keep at least one pixel.
+int zoomedWidth(int pixels, double zoom);
+
+class Zoomable
+{
+public:
+    virtual ~Zoomable() = default;
+    virtual void zoomChanged(double zoom) = 0;
+};
 
 // Places and sizes of controls: design values in twips, run-time values in centimetres.
 void placeTwips(QWidget *widget, int left, int top, int width, int height);
