@@ -33,15 +33,6 @@ QImage grabWindow(QWidget &window)
     return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-QImage paintedWindow(const QWidget &window)
-{
-    QImage image(window.size(), QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter painter(&image);
-    static_cast<const frmTarvolen_300413 &>(window).paintWindow(painter);
-    return image;
-}
-
 QImage figure(QWidget &window)
 {
     QImage image(window.size(), QImage::Format_RGB32);
@@ -58,7 +49,8 @@ bool figureShown(QWidget &window)
 
 QPoint cmToPixel(double x, double y)
 {
-    return QPoint(int(std::lround(toolkit::cmToPx(x))), int(std::lround(toolkit::cmToPx(y))));
+    const double pxPerCm = 1440 / 2.54 / 15; // twips per centimetre over twips per pixel
+    return QPoint(int(std::lround(x * pxPerCm)), int(std::lround(y * pxPerCm)));
 }
 
 bool near(const QColor &a, const QColor &b, int tolerance)

@@ -28,9 +28,6 @@ T *find(const QWidget &window, const QString &name)
 // The window as the screen shows it, at a device-pixel ratio of 1.
 QImage grabWindow(QWidget &window);
 
-// The window as printing draws it (figure, shapes, controls as vectors), at ratio 1.
-QImage paintedWindow(const QWidget &window);
-
 // The figure's part of the window (below the case boxes, within the border) as the screen
 // shows it, all else pale green.
 inline const QRect kFigureArea(40, 296, 936, 400);
