@@ -101,13 +101,11 @@ class Session:
         self.pointer = (x, y, window)
         self.xdo("mousemove", *sync, "--window", window or self.window, int(x), int(y), *(("click", button) if button else ()))
 
-    def into_list(self, name, *keys, text="", button=1):
-        """Clicks (or turns the wheel: buttons 4, 5) in a list's edit field, then presses keys and types."""
+    def into_list(self, name, *keys, button=1):
+        """Clicks (or turns the wheel: buttons 4, 5) in a list's edit field, then presses keys."""
         self.point(COMBOS[name][0] + 8, COMBOS[name][1] + 14, button)
         if keys:
             self.xdo("key", "--delay", 80, *keys)
-        if text:  # from stdin, so that text beginning with "-" is not taken for an option
-            self.xdo("type", "--delay", 20, "--file", "-", text=text)
 
     def pick_from_list(self, name, index, count):
         left, top, width, height = COMBOS[name]

@@ -1,14 +1,12 @@
 // The window as learners, teachers and screen readers meet it: the figure in pixels, on screen
 // after every step, at any device-pixel ratio and after an hour of blinking; the printed page
 // measured on paper (poppler's tools read the PDF back); Home; keyboard and screen reader.
-// To keep the printed page: TARVOLEN_PRINT_SAMPLE=$PWD/docs/print-sample.pdf build/tests/tst_window print
 
 #include "lesson_window/lesson_window.h"
 #include "test_support.h"
 #include "toolkit/units.h"
 
 #include <QAccessible>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
@@ -253,10 +251,6 @@ private slots:
             QVERIFY(QTest::qWaitForWindowActive(&window));
             QVERIFY(testing::grabWindow(window) == before);
             QCOMPARE(QFile::exists(file) ? output("pdfinfo", {file}).section("Pages:", 1).section('\n', 0, 0).toInt() : 0, pages);
-        }
-        if (const QString sample = qEnvironmentVariable("TARVOLEN_PRINT_SAMPLE"); !sample.isEmpty()) {
-            QFile::remove(sample);
-            QVERIFY(QFile::copy(file, sample));
         }
         QVERIFY2(output("pdffonts", {file}).contains("Liberation"), "texts printed as text");
         const double pxPerCm = 200 / 2.54;
