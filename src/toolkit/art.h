@@ -1,14 +1,9 @@
 #pragma once
 
 #include <QCursor>
-#include <QIcon>
 #include <QPixmap>
 
 namespace toolkit {
-
-// Two overlapping circles with their common part dotted, at any size.
-QPixmap iconPixmap(int size);
-QIcon appIcon();
 
 // A 32 x 32 hand with a raised index finger, at a zoom of that; the hot spot is the finger tip.
 constexpr int kHandHotX = 12;
