@@ -7,6 +7,11 @@
 
 namespace toolkit {
 
+namespace {
+constexpr int kHandHotX = 12;
+constexpr int kHandHotY = 1;
+} // namespace
+
 QPixmap handPixmap(double zoom)
 {
     const int size = int(std::lround(32 * zoom));

@@ -6,8 +6,6 @@
 namespace toolkit {
 
 // A 32 x 32 hand with a raised index finger, at a zoom of that; the hot spot is the finger tip.
-constexpr int kHandHotX = 12;
-constexpr int kHandHotY = 1;
 QPixmap handPixmap(double zoom = 1.0);
 QCursor handCursor(double zoom = 1.0);
 

@@ -12,6 +12,8 @@
 
 namespace toolkit {
 
+namespace {
+
 int twipsToPixel(int twips)
 {
     return int(std::lround(twipsToPx(twips)));
@@ -21,8 +23,6 @@ int cmToPixel(double cm)
 {
     return int(std::lround(cmToPx(cm)));
 }
-
-namespace {
 
 const char kDesignGeometry[] = "designGeometry";
 const char kView[] = "pageView";

@@ -22,8 +22,6 @@ constexpr double kTwipsPerCm = kTwipsPerInch / 2.54;          // 566.929
 constexpr double twipsToPx(double twips) { return twips / kTwipsPerPixel; }
 constexpr double cmToPx(double cm) { return cm * kTwipsPerCm / kTwipsPerPixel; }
 constexpr double pxToCm(double px) { return px * kTwipsPerPixel / kTwipsPerCm; }
-int twipsToPixel(int twips);
-int cmToPixel(double cm);
 
 // The page can be shown larger or smaller than designed (full screen, a small screen): one
 // zoom and the page's top left per window. Controls keep their design places, which is what
