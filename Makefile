@@ -1,6 +1,8 @@
 # Two commands for a fresh Debian 12 machine: `make run` and `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# cmake --build runs make again below this one: without this, every step of it prints its directory.
+MAKEFLAGS += --no-print-directory
 # As CI builds: a warning fails the build. ccache comes with the packages.
 CMAKE_OPTIONS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DTARVOLEN_WERROR=ON
 
