@@ -209,7 +209,7 @@ def projector(s):
 
 
 if __name__ == "__main__":
-    if sys.argv[1] == "--under-xvfb":  # the shell tests' way to a private X server: the command runs on one
+    if sys.argv[1] == "--under-xvfb":  # the bench guard's way to a private X server: the command runs on one
         sys.exit(subprocess.call(sys.argv[2:], env={**os.environ, "DISPLAY": start_xvfb(os.devnull), "QT_QPA_PLATFORM": "xcb"}))
     out = os.path.join(sys.argv[2], "learner_session")
     shutil.rmtree(out, ignore_errors=True)
