@@ -7,8 +7,8 @@
 namespace look {
 
 constexpr uint32_t kPaleGreen = 0x00DCFFD5; // the page and every box on it
-constexpr uint32_t kBlue = 0x00FF0000;      // prompts, PQ and its length, Next lit, buttons at rest
-constexpr uint32_t kRed = 0x000000FF;       // the circles, P and Q, a button under the pointer
+constexpr uint32_t kBlue = 0x00FF0000;      // prompts, the lists' captions, PQ and its length, buttons at rest
+constexpr uint32_t kRed = 0x000000FF;       // the circles, P and Q, a button under the pointer; Next blinks both
 constexpr uint32_t kGreen = 0x0000C000;     // the common region and the centres
 constexpr uint32_t kDarkGreen = 0x00008000; // Q's centre as PQ is chosen
 constexpr uint32_t kDeepGreen = 0x00004000; // the help arrow's shaft
@@ -20,7 +20,7 @@ constexpr uint32_t kDarkBlue = 0x00C00000;  // lblPQ's lines, the line over the 
 constexpr uint32_t kPurple = 0x00C000C0;    // the help text
 constexpr uint32_t kOlive = 0x0000683C;     // the page border's outer lines
 constexpr uint32_t kTeal = 0x00808000;      // the border's inner line
-constexpr uint32_t kBlack = 0x00000000;
+constexpr uint32_t kBlack = 0x00000000;      // the heading, the case sentences
 constexpr uint32_t kIconBorder = 0x003C6800; // a bluer green than the page border's
 
 // The page border's height (of its thick line): the whole page, or down to the lists only
