@@ -98,27 +98,44 @@ QImage withoutNext(Window &w)
 }
 int borderFoot(Window &w) { return testing::inkBox(testing::grabWindow(w), QRect(500, 0, 1, 736), QColor(60, 104, 0), 8).bottom(); }
 
-// The prompt line in pixels, on screen and on paper: its blue ink centred in its box (rtfSelect,
-// or lblPQ at 1680 twips, 10215 wide), and the border's olive top edge (row 32, 24..993 px)
-// unbroken above it.
-void checkPromptLine(Window &w, bool pqPrompt)
+// Paper shows what the screen shows: the window painted as printing paints it, at 96 dpi, is
+// the screen's picture pixel for pixel but in the lists (there the edit field draws the text).
+void checkPaper(Window &w)
 {
-    QImage paper(w.size(), QImage::Format_RGB32); // as printing paints it
+    QImage paper(w.size(), QImage::Format_RGB32), screen = testing::grabWindow(w);
     paper.fill(Qt::black);
     QPainter painter(&paper);
     w.paintWindow(painter);
-    for (const QImage &image : {testing::grabWindow(w), paper}) {
-        int left = image.width(), right = -1, gaps = 0;
-        for (int p = 2 * image.width(); p < 31 * image.width(); ++p) {
-            const QColor c = image.pixelColor(p % image.width(), p / image.width());
-            if (c.blue() - c.green() > 40 && c.blue() - c.red() > 40)
-                left = std::min(left, p % image.width()), right = std::max(right, p % image.width());
-        }
-        for (int x = 24; x <= 993; ++x)
-            gaps += !testing::near(image.pixelColor(x, 32), QColor(60, 104, 0), 8);
-        QVERIFY2(right - left > 200 && std::abs((left - 112) - ((pqPrompt ? 792 : 791) - right)) <= 6 && gaps == 0,
-                 qPrintable(QString::asprintf("ink from %d to %d px, %d gaps in the border", left, right, gaps)));
+    painter.end();
+    for (QImage *image : {&paper, &screen}) {
+        QPainter hide(image);
+        for (const QComboBox *list : w.findChildren<QComboBox *>())
+            hide.fillRect(QRect(list->mapTo(&w, QPoint()), list->size()), Qt::black);
     }
+    int differ = 0;
+    QRect where;
+    for (int p = 0; p < screen.width() * screen.height(); ++p)
+        if (paper.pixel(p % screen.width(), p / screen.width()) != screen.pixel(p % screen.width(), p / screen.width()))
+            ++differ, where |= QRect(p % screen.width(), p / screen.width(), 1, 1);
+    QVERIFY2(differ == 0, qPrintable(QString::asprintf("%d pixels differ on paper within ", differ) + QDebug::toString(where)));
+}
+
+// The prompt line in pixels: its blue ink centred in its box (rtfSelect, or lblPQ at 1680
+// twips, 10215 wide), and the border's olive top edge (row 32, 24..993 px) unbroken above it.
+void checkPromptLine(Window &w, bool pqPrompt)
+{
+    const QImage image = testing::grabWindow(w);
+    int left = image.width(), right = -1, gaps = 0;
+    for (int p = 2 * image.width(); p < 31 * image.width(); ++p) {
+        const QColor c = image.pixelColor(p % image.width(), p / image.width());
+        if (c.blue() - c.green() > 40 && c.blue() - c.red() > 40)
+            left = std::min(left, p % image.width()), right = std::max(right, p % image.width());
+    }
+    for (int x = 24; x <= 993; ++x)
+        gaps += !testing::near(image.pixelColor(x, 32), QColor(60, 104, 0), 8);
+    QVERIFY2(right - left > 200 && std::abs((left - 112) - ((pqPrompt ? 792 : 791) - right)) <= 6 && gaps == 0,
+             qPrintable(QString::asprintf("ink from %d to %d px, %d gaps in the border", left, right, gaps)));
+    checkPaper(w);
 }
 
 } // namespace
@@ -279,6 +296,7 @@ private slots:
         QFETCH(int, chosen);
         QFETCH(QString, prompt);
         const QImage startUp = withoutNext(*w);
+        checkPaper(*w);
         testing::click(*w, "lblNext");
         QStringList texts = {" r1", " r2", "PQ"};
         for (int i = 0; i < chosen; ++i)
