@@ -99,7 +99,7 @@ QImage withoutNext(Window &w)
 int borderFoot(Window &w) { return testing::inkBox(testing::grabWindow(w), QRect(500, 0, 1, 736), QColor(60, 104, 0), 8).bottom(); }
 
 // Paper shows what the screen shows: the window painted as printing paints it, at 96 dpi, is
-// the screen's picture pixel for pixel but in the lists (there the edit field draws the text).
+// the screen's picture pixel for pixel but in the lists' edit fields, which draw their text.
 void checkPaper(Window &w)
 {
     QImage paper(w.size(), QImage::Format_RGB32), screen = testing::grabWindow(w);
@@ -109,8 +109,8 @@ void checkPaper(Window &w)
     painter.end();
     for (QImage *image : {&paper, &screen}) {
         QPainter hide(image);
-        for (const QComboBox *list : w.findChildren<QComboBox *>())
-            hide.fillRect(QRect(list->mapTo(&w, QPoint()), list->size()), Qt::black);
+        for (const QLineEdit *field : w.findChildren<QLineEdit *>())
+            hide.fillRect(QRect(field->mapTo(&w, QPoint()), field->size()), Qt::black);
     }
     int differ = 0;
     QRect where;

@@ -94,7 +94,6 @@ void Label::paintTo(QPainter &painter) const
 {
     const QRectF area(0, 0, width(), height());
     painter.save();
-    painter.setClipRect(area, Qt::IntersectClip);
     if (!m_transparent)
         painter.fillRect(area, m_backColor);
     int flags = Qt::AlignTop | Qt::TextWordWrap;

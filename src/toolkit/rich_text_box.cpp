@@ -324,8 +324,6 @@ void RichTextBox::setBackColor(const QColor &color)
 void RichTextBox::paintTo(QPainter &painter) const
 {
     const QRectF area(0, 0, width(), height());
-    painter.save();
-    painter.setClipRect(area, Qt::IntersectClip);
     painter.fillRect(area, backColor());
     painter.save();
     painter.translate(-m_scroll);
@@ -341,7 +339,6 @@ void RichTextBox::paintTo(QPainter &painter) const
                                    QRectF(0, 0, w, height()), QRectF(width() - w, 0, w, height())})
             painter.fillRect(edge, Qt::black);
     }
-    painter.restore();
 }
 
 void RichTextBox::mouseMoveEvent(QMouseEvent *event)
