@@ -79,7 +79,7 @@ void checkPage(const Window &w)
         QVERIFY2(t.isEmpty() || box->cursorRect(end).x() <= box->width() + 3, qPrintable(box->objectName()));
     }
     for (const toolkit::Label *label : w.findChildren<toolkit::Label *>()) {
-        const QFontMetricsF font(label->labelFont());
+        const QFontMetricsF font(label->font());
         const QRectF need = font.boundingRect(QRectF(label->rect()), Qt::TextWordWrap, label->caption());
         QVERIFY2(!label->isVisibleTo(&w) || !label->caption().contains(QRegularExpression("\\w{3}")) || (need.width() <= label->width() + 2 && need.height() - font.descent() <= label->height() + 1),
                  qPrintable(label->objectName() + ": " + label->caption()));
