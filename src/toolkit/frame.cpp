@@ -30,7 +30,7 @@ void Frame::setBackColor(const QColor &color)
 
 void Frame::paintTo(QPainter &painter) const
 {
-    painter.fillRect(QRectF(0, 0, width(), height()), backColor());
+    painter.fillRect(QRectF(0, 0, width(), height()), palette().color(QPalette::Window));
 }
 
 void Frame::paintEvent(QPaintEvent *)

@@ -16,7 +16,6 @@ public:
     explicit Frame(QWidget *parent = nullptr);
 
     void setBackColor(const QColor &color);
-    QColor backColor() const { return palette().color(QPalette::Window); }
 
     void paintTo(QPainter &painter) const override;
 

@@ -313,7 +313,7 @@ void RichTextBox::setEmphasis(bool on)
 
 void RichTextBox::setBackColor(const QColor &color)
 {
-    if (color == backColor())
+    if (color == palette().color(QPalette::Base))
         return;
     QPalette pal = palette();
     pal.setColor(QPalette::Base, color);
@@ -324,7 +324,7 @@ void RichTextBox::setBackColor(const QColor &color)
 void RichTextBox::paintTo(QPainter &painter) const
 {
     const QRectF area(0, 0, width(), height());
-    painter.fillRect(area, backColor());
+    painter.fillRect(area, palette().color(QPalette::Base));
     painter.save();
     painter.translate(-m_scroll);
     QAbstractTextDocumentLayout::PaintContext context;

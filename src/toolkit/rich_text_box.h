@@ -69,13 +69,12 @@ public:
     void setSelBold(bool bold);
     void setSelAlignment(Qt::Alignment alignment);
 
-    // Reading back what a character shows, for tests and printing.
+    // Reading back what a character shows (its lowering as a share of its height is worked
+    // out when the box is first shown), for tests.
     QTextCharFormat charFormatAt(int position) const;
     double charOffsetTwipsAt(int position) const;
 
-    bool emphasis() const { return m_emphasis; }
     void setEmphasis(bool on);
-    QColor backColor() const { return palette().color(QPalette::Base); }
     void setBackColor(const QColor &color);
 
     void paintTo(QPainter &painter) const override;
