@@ -60,32 +60,36 @@ void Label::setTransparent(bool transparent)
     update();
 }
 
+namespace {
+
+template <typename Change>
+void changeFont(QWidget *widget, Change change)
+{
+    QFont font = widget->font();
+    change(font);
+    widget->setFont(font);
+}
+
+} // namespace
+
 void Label::setFontName(const QString &name)
 {
-    QFont changed = font();
-    changed.setFamily(name);
-    setFont(changed);
+    changeFont(this, [&name](QFont &font) { font.setFamily(name); });
 }
 
 void Label::setFontSize(double points)
 {
-    QFont changed = font();
-    changed.setPointSizeF(points);
-    setFont(changed);
+    changeFont(this, [points](QFont &font) { font.setPointSizeF(points); });
 }
 
 void Label::setFontBold(bool bold)
 {
-    QFont changed = font();
-    changed.setBold(bold);
-    setFont(changed);
+    changeFont(this, [bold](QFont &font) { font.setBold(bold); });
 }
 
 void Label::setFontUnderline(bool underline)
 {
-    QFont changed = font();
-    changed.setUnderline(underline);
-    setFont(changed);
+    changeFont(this, [underline](QFont &font) { font.setUnderline(underline); });
 }
 
 void Label::paintTo(QPainter &painter) const
