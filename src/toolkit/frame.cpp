@@ -23,6 +23,8 @@ void Frame::setVisible(bool visible)
 
 void Frame::setBackColor(const QColor &color)
 {
+    if (color == palette().color(QPalette::Window))
+        return;
     QPalette pal = palette();
     pal.setColor(QPalette::Window, color);
     setPalette(pal);

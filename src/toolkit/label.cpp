@@ -49,6 +49,8 @@ void Label::setForeColor(const QColor &color)
 
 void Label::setBackColor(const QColor &color)
 {
+    if (color == palette().color(QPalette::Window))
+        return;
     QPalette pal = palette();
     pal.setColor(QPalette::Window, color);
     setPalette(pal);

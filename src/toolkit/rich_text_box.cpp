@@ -412,7 +412,6 @@ void RichTextBox::resizeEvent(QResizeEvent *event)
 void RichTextBox::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    ensureLayout();
     if (!m_shownOnce) {
         m_shownOnce = true;
         revealStart();

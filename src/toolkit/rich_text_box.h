@@ -13,8 +13,8 @@ namespace toolkit {
 // A box of formatted text that the lesson writes and the learner only reads. It keeps its
 // own selection, on which every formatting operation acts, in the manner of a classic
 // rich-text control: find from the selection start, move up to a character, span a run.
-// It paints its document itself, which is laid out only when the box is first shown: the
-// steps that write and format the text before then cost no layout.
+// It paints its document itself, which is laid out only when the box is first painted: the
+// steps that write and format the text before the window is shown cost no layout.
 class RichTextBox : public QWidget, public Printable, public Zoomable
 {
     Q_OBJECT
@@ -70,7 +70,7 @@ public:
     void setSelAlignment(Qt::Alignment alignment);
 
     // Reading back what a character shows (its lowering as a share of its height is worked
-    // out when the box is first shown), for tests.
+    // out when the box is first painted), for tests.
     QTextCharFormat charFormatAt(int position) const;
     double charOffsetTwipsAt(int position) const;
 
@@ -97,7 +97,7 @@ private:
     void refreshBaselineOffsets();
     void applyBaselineOffsets(int start, int end);
     void settleBaselineOffsets();
-    // Gives the document its width, paint device and pending offsets: once, when first shown.
+    // Gives the document its width, paint device and pending offsets: once, when first painted.
     void ensureLayout();
     QRectF caretRect(int position) const; // in the document
     // The start of the text scrolled into view, once there is a layout to measure it by.
