@@ -103,21 +103,13 @@ int borderFoot(Window &w) { return testing::inkBox(testing::grabWindow(w), QRect
 void checkPaper(Window &w)
 {
     QImage paper(w.size(), QImage::Format_RGB32), screen = testing::grabWindow(w);
-    paper.fill(Qt::black);
-    QPainter painter(&paper);
+    QPainter painter(&paper), onScreen(&screen);
     w.paintWindow(painter);
-    painter.end();
-    for (QImage *image : {&paper, &screen}) {
-        QPainter hide(image);
-        for (const QLineEdit *field : w.findChildren<QLineEdit *>())
-            hide.fillRect(QRect(field->mapTo(&w, QPoint()), field->size()), Qt::black);
-    }
-    int differ = 0;
-    QRect where;
-    for (int p = 0; p < screen.width() * screen.height(); ++p)
-        if (paper.pixel(p % screen.width(), p / screen.width()) != screen.pixel(p % screen.width(), p / screen.width()))
-            ++differ, where |= QRect(p % screen.width(), p / screen.width(), 1, 1);
-    QVERIFY2(differ == 0, qPrintable(QString::asprintf("%d pixels differ on paper within ", differ) + QDebug::toString(where)));
+    for (const QLineEdit *field : w.findChildren<QLineEdit *>())
+        for (QPainter *image : {&painter, &onScreen})
+            image->fillRect(QRect(field->mapTo(&w, QPoint()), field->size()), Qt::black);
+    painter.end(), onScreen.end();
+    QVERIFY2(paper == screen, "the page printed differs from the screen");
 }
 
 // The prompt line in pixels: its blue ink centred in its box (rtfSelect, or lblPQ at 1680
