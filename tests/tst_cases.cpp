@@ -79,7 +79,7 @@ void checkPage(const Window &w)
         QVERIFY2(t.isEmpty() || box->cursorRect(end).x() <= box->width() + 3, qPrintable(box->objectName()));
     }
     for (const toolkit::Label *label : w.findChildren<toolkit::Label *>()) {
-        const QFontMetricsF font(label->labelFont());
+        const QFontMetricsF font(label->font());
         const QRectF need = font.boundingRect(QRectF(label->rect()), Qt::TextWordWrap, label->caption());
         QVERIFY2(!label->isVisibleTo(&w) || !label->caption().contains(QRegularExpression("\\w{3}")) || (need.width() <= label->width() + 2 && need.height() - font.descent() <= label->height() + 1),
                  qPrintable(label->objectName() + ": " + label->caption()));
@@ -98,27 +98,36 @@ QImage withoutNext(Window &w)
 }
 int borderFoot(Window &w) { return testing::inkBox(testing::grabWindow(w), QRect(500, 0, 1, 736), QColor(60, 104, 0), 8).bottom(); }
 
-// The prompt line in pixels, on screen and on paper: its blue ink centred in its box (rtfSelect,
-// or lblPQ at 1680 twips, 10215 wide), and the border's olive top edge (row 32, 24..993 px)
-// unbroken above it.
+// Paper shows what the screen shows: the window painted as printing paints it, at 96 dpi, is
+// the screen's picture pixel for pixel but in the lists' edit fields, which draw their text.
+void checkPaper(Window &w)
+{
+    QImage paper(w.size(), QImage::Format_RGB32), screen = testing::grabWindow(w);
+    QPainter painter(&paper), onScreen(&screen);
+    w.paintWindow(painter);
+    for (const QLineEdit *field : w.findChildren<QLineEdit *>())
+        for (QPainter *image : {&painter, &onScreen})
+            image->fillRect(QRect(field->mapTo(&w, QPoint()), field->size()), Qt::black);
+    painter.end(), onScreen.end();
+    QVERIFY2(paper == screen, "the page printed differs from the screen");
+}
+
+// The prompt line in pixels: its blue ink centred in its box (rtfSelect, or lblPQ at 1680
+// twips, 10215 wide), and the border's olive top edge (row 32, 24..993 px) unbroken above it.
 void checkPromptLine(Window &w, bool pqPrompt)
 {
-    QImage paper(w.size(), QImage::Format_RGB32); // as printing paints it
-    paper.fill(Qt::black);
-    QPainter painter(&paper);
-    w.paintWindow(painter);
-    for (const QImage &image : {testing::grabWindow(w), paper}) {
-        int left = image.width(), right = -1, gaps = 0;
-        for (int p = 2 * image.width(); p < 31 * image.width(); ++p) {
-            const QColor c = image.pixelColor(p % image.width(), p / image.width());
-            if (c.blue() - c.green() > 40 && c.blue() - c.red() > 40)
-                left = std::min(left, p % image.width()), right = std::max(right, p % image.width());
-        }
-        for (int x = 24; x <= 993; ++x)
-            gaps += !testing::near(image.pixelColor(x, 32), QColor(60, 104, 0), 8);
-        QVERIFY2(right - left > 200 && std::abs((left - 112) - ((pqPrompt ? 792 : 791) - right)) <= 6 && gaps == 0,
-                 qPrintable(QString::asprintf("ink from %d to %d px, %d gaps in the border", left, right, gaps)));
+    const QImage image = testing::grabWindow(w);
+    int left = image.width(), right = -1, gaps = 0;
+    for (int p = 2 * image.width(); p < 31 * image.width(); ++p) {
+        const QColor c = image.pixelColor(p % image.width(), p / image.width());
+        if (c.blue() - c.green() > 40 && c.blue() - c.red() > 40)
+            left = std::min(left, p % image.width()), right = std::max(right, p % image.width());
     }
+    for (int x = 24; x <= 993; ++x)
+        gaps += !testing::near(image.pixelColor(x, 32), QColor(60, 104, 0), 8);
+    QVERIFY2(right - left > 200 && std::abs((left - 112) - ((pqPrompt ? 792 : 791) - right)) <= 6 && gaps == 0,
+             qPrintable(QString::asprintf("ink from %d to %d px, %d gaps in the border", left, right, gaps)));
+    checkPaper(w);
 }
 
 } // namespace
@@ -279,6 +288,7 @@ private slots:
         QFETCH(int, chosen);
         QFETCH(QString, prompt);
         const QImage startUp = withoutNext(*w);
+        checkPaper(*w);
         testing::click(*w, "lblNext");
         QStringList texts = {" r1", " r2", "PQ"};
         for (int i = 0; i < chosen; ++i)

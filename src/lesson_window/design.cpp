@@ -216,7 +216,7 @@ void frmTarvolen_300413::createControls()
         label->setObjectName(QLatin1String(d.name));
         placeTwips(label, d.left, d.top, d.width, d.height);
         label->setCaption(tr(d.caption));
-        label->setLabelFont(makeFont(d.font));
+        label->setFont(makeFont(d.font));
         label->setForeColor(bgr(d.foreColor));
         label->setTransparent(!d.filled);
         label->setBackColor(pale);

@@ -171,31 +171,36 @@ void frmTarvolen_300413::paintEvent(QPaintEvent *)
     }
     QPainter painter(this);
     painter.fillRect(rect(), backColor());
+    paintSurface(painter);
+}
+
+void frmTarvolen_300413::paintSurface(QPainter &painter) const
+{
     const View view = viewOf(this);
+    painter.save();
     painter.translate(view.origin);
     canvas.paint(painter, view.zoom);
     for (const Shape *shape : {Shape1.get(), Shape2.get()})
         shape->paintTo(painter);
+    painter.restore();
 }
 
-void frmTarvolen_300413::paintWindow(QPainter &painter) const
+void frmTarvolen_300413::paintWindow(QPainter &painter)
 {
     // The design page whatever the screen shows: laid out at its own size for this painter.
-    auto *self = const_cast<frmTarvolen_300413 *>(this);
     const View shown = viewOf(this);
     const bool zoomed = shown.zoom != 1.0 || !shown.origin.isNull();
     if (zoomed)
-        setView(self, View());
+        setView(this, View());
     painter.save();
-    painter.setClipRect(QRectF(0, 0, kClientWidth, kClientHeight), Qt::IntersectClip);
-    painter.fillRect(QRectF(0, 0, kClientWidth, kClientHeight), backColor());
-    canvas.paint(painter);
-    for (const Shape *shape : {Shape1.get(), Shape2.get()})
-        shape->paintTo(painter);
+    const QRectF page(0, 0, kClientWidth, kClientHeight);
+    painter.setClipRect(page, Qt::IntersectClip);
+    painter.fillRect(page, backColor());
+    paintSurface(painter);
     paintChildren(painter, this);
     painter.restore();
     if (zoomed)
-        setView(self, shown);
+        setView(this, shown);
 }
 
 void frmTarvolen_300413::mouseMoveEvent(QMouseEvent *event)

@@ -55,8 +55,9 @@ public:
     void setPrintDialogRunner(std::unique_ptr<PrintDialogRunner> runner);
 
     // The whole window as it stands, figure and controls, as vectors; one unit of the
-    // painter is one design pixel. Printing goes through it.
-    void paintWindow(QPainter &painter) const;
+    // painter is one design pixel (a zoomed page is laid out at its design size meanwhile).
+    // Printing goes through it.
+    void paintWindow(QPainter &painter);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -120,6 +121,8 @@ private:
         return {rtBox1, rtBox2, rtBox3, rtBox4, rtBox5};
     }
     QColor backColor() const;
+    // The figure and the border at the surface's view; the controls paint themselves.
+    void paintSurface(QPainter &painter) const;
 
     // --- Lesson state: zero at creation, never reset, never saved ---
     int16_t r1 = 0, r2 = 0, PQ = 0; // as chosen

@@ -15,7 +15,7 @@ namespace {
 
 // One page holding the window at true scale (a design pixel is 1/96 inch), centred in the
 // printable area; shrunk only when the paper cannot hold it.
-void paintPage(QPainter &painter, QPrinter &printer, const frmTarvolen_300413 &window)
+void paintPage(QPainter &painter, QPrinter &printer, frmTarvolen_300413 &window)
 {
     const QRectF printable = printer.pageLayout().paintRectPixels(printer.resolution());
     const double trueScale = printer.resolution() / 96.0;

@@ -151,17 +151,21 @@ void ComboBox::setBackColor(const QColor &color)
     update();
 }
 
-void ComboBox::paintEvent(QPaintEvent *event)
+void ComboBox::paintBox(QPainter &painter) const
 {
-    QComboBox::paintEvent(event);
-    if (!m_backColorSet)
-        return;
     QStyleOptionComboBox option;
     initStyleOption(&option);
+    style()->drawComplexControl(QStyle::CC_ComboBox, &option, &painter, this);
+    if (m_backColorSet)
+        painter.fillRect(style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                 QStyle::SC_ComboBoxEditField, this),
+                         m_backColor);
+}
+
+void ComboBox::paintEvent(QPaintEvent *)
+{
     QPainter painter(this);
-    painter.fillRect(style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                             QStyle::SC_ComboBoxEditField, this),
-                     m_backColor);
+    paintBox(painter);
 }
 
 bool ComboBox::event(QEvent *event)
@@ -216,11 +220,6 @@ void ComboBox::focusOutEvent(QFocusEvent *event)
 
 void ComboBox::paintTo(QPainter &painter) const
 {
-    QStyleOptionComboBox option;
-    initStyleOption(&option);
-    option.rect = QRect(0, 0, width(), height());
-    option.palette.setColor(QPalette::Base, m_backColor);
-    option.palette.setColor(QPalette::Button, m_backColor);
     painter.save();
     // The style draws a combo box from a bitmap cached at the device's pixel ratio: on a
     // printer that is a 96-dpi picture scaled up. Draw it at the resolution it lands on.
@@ -230,17 +229,20 @@ void ComboBox::paintTo(QPainter &painter) const
         image.setDevicePixelRatio(scale);
         image.fill(Qt::transparent);
         QPainter sharp(&image);
-        style()->drawComplexControl(QStyle::CC_ComboBox, &option, &sharp, this);
+        paintBox(sharp);
         sharp.end();
         painter.drawImage(QRectF(0, 0, width(), height()), image);
     } else {
-        style()->drawComplexControl(QStyle::CC_ComboBox, &option, &painter, this);
+        paintBox(painter);
     }
+    // On screen the edit field shows the text.
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
     const QRect textArea = style()->subControlRect(QStyle::CC_ComboBox, &option,
                                                    QStyle::SC_ComboBoxEditField, this);
     painter.setFont(fontForDevice(font(), painter.device()));
-    painter.setPen(option.palette.color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                        QPalette::Text));
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                   QPalette::Text));
     painter.drawText(textArea.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, currentText());
     painter.restore();
 }

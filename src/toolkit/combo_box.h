@@ -64,6 +64,8 @@ private:
     void commitDraft();
     void dropDraft();
     int itemFor(const QString &typed) const;
+    // The box as the style draws it, its edit field in the back colour; the text is the field's.
+    void paintBox(QPainter &painter) const;
 
     QFont m_designFont;
     QColor m_backColor;

@@ -23,28 +23,22 @@ void Frame::setVisible(bool visible)
 
 void Frame::setBackColor(const QColor &color)
 {
-    m_backColor = color;
-    update();
+    if (color == palette().color(QPalette::Window))
+        return;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, color);
+    setPalette(pal);
 }
 
-void Frame::paintOwn(QPainter &painter) const
+void Frame::paintTo(QPainter &painter) const
 {
-    painter.fillRect(QRectF(0, 0, width(), height()), m_backColor);
+    painter.fillRect(QRectF(0, 0, width(), height()), palette().color(QPalette::Window));
 }
 
 void Frame::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    paintOwn(painter);
-}
-
-void Frame::paintTo(QPainter &painter) const
-{
-    painter.save();
-    painter.setClipRect(QRectF(0, 0, width(), height()), Qt::IntersectClip);
-    paintOwn(painter);
-    paintChildren(painter, this);
-    painter.restore();
+    paintTo(painter);
 }
 
 void paintChildren(QPainter &painter, const QWidget *parent)
@@ -54,9 +48,12 @@ void paintChildren(QPainter &painter, const QWidget *parent)
         auto *printable = dynamic_cast<Printable *>(object);
         if (!widget || !printable || widget->isHidden())
             continue;
+        // As on screen: a child within its own rectangle, its children above it.
         painter.save();
         painter.translate(widget->pos());
+        painter.setClipRect(QRectF(0, 0, widget->width(), widget->height()), Qt::IntersectClip);
         printable->paintTo(painter);
+        paintChildren(painter, widget);
         painter.restore();
     }
 }

@@ -16,7 +16,6 @@ public:
     explicit Frame(QWidget *parent = nullptr);
 
     void setBackColor(const QColor &color);
-    QColor backColor() const { return m_backColor; }
 
     void paintTo(QPainter &painter) const override;
 
@@ -25,14 +24,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-
-private:
-    void paintOwn(QPainter &painter) const;
-
-    QColor m_backColor = Qt::white;
 };
 
-// Paints the visible Printable children of a widget, bottom of the stack first.
+// Paints the visible Printable children of a widget and theirs, bottom of the stack first.
 void paintChildren(QPainter &painter, const QWidget *parent);
 
 } // namespace toolkit

@@ -40,16 +40,20 @@ void Label::setAlignment(Alignment alignment)
 
 void Label::setForeColor(const QColor &color)
 {
-    if (color == m_foreColor)
+    if (color == palette().color(QPalette::WindowText))
         return;
-    m_foreColor = color;
-    update();
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, color);
+    setPalette(pal);
 }
 
 void Label::setBackColor(const QColor &color)
 {
-    m_backColor = color;
-    update();
+    if (color == palette().color(QPalette::Window))
+        return;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, color);
+    setPalette(pal);
 }
 
 void Label::setTransparent(bool transparent)
@@ -58,53 +62,52 @@ void Label::setTransparent(bool transparent)
     update();
 }
 
-void Label::setLabelFont(const QFont &font)
+namespace {
+
+template <typename Change>
+void changeFont(QWidget *widget, Change change)
 {
-    m_font = font;
-    update();
+    QFont font = widget->font();
+    change(font);
+    widget->setFont(font);
 }
+
+} // namespace
 
 void Label::setFontName(const QString &name)
 {
-    m_font.setFamily(name);
-    update();
+    changeFont(this, [&name](QFont &font) { font.setFamily(name); });
 }
 
 void Label::setFontSize(double points)
 {
-    m_font.setPointSizeF(points);
-    update();
+    changeFont(this, [points](QFont &font) { font.setPointSizeF(points); });
 }
 
 void Label::setFontBold(bool bold)
 {
-    if (m_font.bold() == bold)
-        return;
-    m_font.setBold(bold);
-    update();
+    changeFont(this, [bold](QFont &font) { font.setBold(bold); });
 }
 
 void Label::setFontUnderline(bool underline)
 {
-    m_font.setUnderline(underline);
-    update();
+    changeFont(this, [underline](QFont &font) { font.setUnderline(underline); });
 }
 
 void Label::paintTo(QPainter &painter) const
 {
     const QRectF area(0, 0, width(), height());
     painter.save();
-    painter.setClipRect(area, Qt::IntersectClip);
     if (!m_transparent)
-        painter.fillRect(area, m_backColor);
+        painter.fillRect(area, palette().color(QPalette::Window));
     int flags = Qt::AlignTop | Qt::TextWordWrap;
     switch (m_alignment) {
     case Alignment::Left: flags |= Qt::AlignLeft; break;
     case Alignment::Right: flags |= Qt::AlignRight; break;
     case Alignment::Centre: flags |= Qt::AlignHCenter; break;
     }
-    painter.setFont(fontForDevice(zoomedFont(m_font, viewOf(this).zoom), painter.device()));
-    painter.setPen(m_foreColor);
+    painter.setFont(fontForDevice(zoomedFont(font(), viewOf(this).zoom), painter.device()));
+    painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(area, flags, m_caption);
     painter.restore();
 }

@@ -2,8 +2,6 @@
 
 #include "toolkit/printable.h"
 
-#include <QColor>
-#include <QFont>
 #include <QKeySequence>
 #include <QWidget>
 
@@ -26,17 +24,11 @@ public:
     QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
     void setAlignment(Alignment alignment);
-    Alignment alignment() const { return m_alignment; }
 
-    QColor foreColor() const { return m_foreColor; }
+    // The caption in the widget's font, in its palette's WindowText on its Window colour.
     void setForeColor(const QColor &color);
-    QColor backColor() const { return m_backColor; }
     void setBackColor(const QColor &color);
-    bool isTransparent() const { return m_transparent; }
     void setTransparent(bool transparent);
-
-    QFont labelFont() const { return m_font; }
-    void setLabelFont(const QFont &font);
     void setFontName(const QString &name);
     void setFontSize(double points);
     void setFontBold(bool bold);
@@ -70,11 +62,8 @@ private:
 
     QString m_caption;
     Alignment m_alignment = Alignment::Left;
-    QColor m_foreColor = Qt::black;
-    QColor m_backColor = Qt::white;
     bool m_transparent = true;
     bool m_pressed = false;
-    QFont m_font;
     QShortcut *m_shortcut = nullptr;
 };
 

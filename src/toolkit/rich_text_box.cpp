@@ -51,31 +51,28 @@ RichTextBox::RichTextBox(QWidget *parent)
         ++m_revision;
         update();
     });
-    m_backColor = palette().color(QPalette::Base);
 }
 
-QAbstractTextDocumentLayout *RichTextBox::documentLayout() const
+void RichTextBox::ensureLayout()
 {
     if (m_layoutMade)
-        return m_document->documentLayout();
+        return;
     settleBaselineOffsets();
     m_layoutMade = true;
-    auto *self = const_cast<RichTextBox *>(this);
     m_document->setPageSize(QSizeF(width(), -1));
     QAbstractTextDocumentLayout *layout = m_document->documentLayout();
-    layout->setPaintDevice(self);
-    connect(layout, &QAbstractTextDocumentLayout::update, self, [self] { self->update(); });
-    connect(layout, &QAbstractTextDocumentLayout::documentSizeChanged, self,
-            [self] { self->scrollTo(self->m_scroll); });
+    layout->setPaintDevice(this);
+    connect(layout, &QAbstractTextDocumentLayout::update, this, [this] { update(); });
+    connect(layout, &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            [this] { scrollTo(m_scroll); });
     if (m_startPending)
-        self->revealStart();
-    return layout;
+        revealStart();
 }
 
 QRectF RichTextBox::caretRect(int position) const
 {
     const QTextBlock block = m_document->findBlock(position);
-    const QPointF origin = documentLayout()->blockBoundingRect(block).topLeft();
+    const QPointF origin = m_document->documentLayout()->blockBoundingRect(block).topLeft();
     position -= block.position();
     const QTextLine line = block.layout()->lineForTextPosition(position);
     if (!line.isValid())
@@ -109,7 +106,7 @@ void RichTextBox::revealStart()
 
 QSize RichTextBox::scrollRange() const
 {
-    const QSize content = documentLayout()->documentSize().toSize();
+    const QSize content = m_document->documentLayout()->documentSize().toSize();
     return QSize(qMax(0, content.width() - width()), qMax(0, content.height() - height()));
 }
 
@@ -282,21 +279,19 @@ void RichTextBox::applyBaselineOffsets(int start, int end)
     }
 }
 
-void RichTextBox::settleBaselineOffsets() const
+void RichTextBox::settleBaselineOffsets()
 {
     if (!m_offsetsPending)
         return;
     m_offsetsPending = false;
     // Carrying out what was asked for is no change of the text or its formats.
-    auto *self = const_cast<RichTextBox *>(this);
     const quint64 revision = m_revision;
-    self->applyBaselineOffsets(0, m_document->characterCount());
-    self->m_revision = revision;
+    applyBaselineOffsets(0, m_document->characterCount());
+    m_revision = revision;
 }
 
 QTextCharFormat RichTextBox::charFormatAt(int position) const
 {
-    settleBaselineOffsets();
     QTextCursor probe(m_document);
     probe.setPosition(position);
     probe.setPosition(position + 1, QTextCursor::KeepAnchor);
@@ -318,32 +313,32 @@ void RichTextBox::setEmphasis(bool on)
 
 void RichTextBox::setBackColor(const QColor &color)
 {
-    if (color == m_backColor)
+    if (color == palette().color(QPalette::Base))
         return;
-    m_backColor = color;
     QPalette pal = palette();
     pal.setColor(QPalette::Base, color);
     pal.setColor(QPalette::Window, color);
     setPalette(pal);
-    update();
 }
 
 void RichTextBox::paintTo(QPainter &painter) const
 {
     const QRectF area(0, 0, width(), height());
+    painter.fillRect(area, palette().color(QPalette::Base));
     painter.save();
-    painter.setClipRect(area, Qt::IntersectClip);
-    painter.fillRect(area, m_backColor);
+    painter.translate(-m_scroll);
     QAbstractTextDocumentLayout::PaintContext context;
     context.palette = palette();
-    context.clip = area;
-    documentLayout()->draw(&painter, context);
-    if (m_emphasis) {
-        painter.setPen(QPen(Qt::black, 1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(area.adjusted(0.5, 0.5, -0.5, -0.5));
-    }
+    context.clip = area.translated(m_scroll);
+    m_document->documentLayout()->draw(&painter, context);
     painter.restore();
+    if (m_emphasis) {
+        // The frame keeps its proportion to the box at any zoom.
+        const double w = zoomedWidth(1, m_zoom);
+        for (const QRectF &edge : {QRectF(0, 0, width(), w), QRectF(0, height() - w, width(), w),
+                                   QRectF(0, 0, w, height()), QRectF(width() - w, 0, w, height())})
+            painter.fillRect(edge, Qt::black);
+    }
 }
 
 void RichTextBox::mouseMoveEvent(QMouseEvent *event)
@@ -352,25 +347,11 @@ void RichTextBox::mouseMoveEvent(QMouseEvent *event)
     emit mouseMoved();
 }
 
-void RichTextBox::paintEvent(QPaintEvent *event)
+void RichTextBox::paintEvent(QPaintEvent *)
 {
+    ensureLayout();
     QPainter painter(this);
-    painter.fillRect(rect(), m_backColor);
-    painter.save();
-    painter.translate(-m_scroll);
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.palette = palette();
-    context.clip = QRectF(event->rect().translated(m_scroll));
-    painter.setClipRect(context.clip, Qt::IntersectClip);
-    documentLayout()->draw(&painter, context);
-    painter.restore();
-    if (m_emphasis) {
-        // The frame keeps its proportion to the box at any zoom.
-        const int w = zoomedWidth(1, m_zoom);
-        for (const QRect &edge : {QRect(0, 0, width(), w), QRect(0, height() - w, width(), w),
-                                  QRect(0, 0, w, height()), QRect(width() - w, 0, w, height())})
-            painter.fillRect(edge, Qt::black);
-    }
+    paintTo(painter);
 }
 
 void RichTextBox::changeEvent(QEvent *event)

@@ -8,15 +8,13 @@
 #include <QTextDocument>
 #include <QWidget>
 
-class QAbstractTextDocumentLayout;
-
 namespace toolkit {
 
 // A box of formatted text that the lesson writes and the learner only reads. It keeps its
 // own selection, on which every formatting operation acts, in the manner of a classic
 // rich-text control: find from the selection start, move up to a character, span a run.
-// It paints its document itself, which is laid out only when first painted or measured:
-// the steps that write and format the text before the window is shown cost no layout.
+// It paints its document itself, which is laid out only when the box is first painted: the
+// steps that write and format the text before the window is shown cost no layout.
 class RichTextBox : public QWidget, public Printable, public Zoomable
 {
     Q_OBJECT
@@ -52,9 +50,6 @@ public:
     void markCheckpoint();
     bool backToCheckpoint();
 
-    int selStart() const { return m_cursor.selectionStart(); }
-    int selLength() const { return m_cursor.selectionEnd() - m_cursor.selectionStart(); }
-    QString selText() const { return m_cursor.selectedText(); }
     void setSelStart(int position); // empty selection there
 
     // Searches from the selection start; the match becomes the selection. No match: false,
@@ -74,13 +69,12 @@ public:
     void setSelBold(bool bold);
     void setSelAlignment(Qt::Alignment alignment);
 
-    // Reading back what a character shows, for tests and printing.
+    // Reading back what a character shows (its lowering as a share of its height is worked
+    // out when the box is first painted), for tests.
     QTextCharFormat charFormatAt(int position) const;
     double charOffsetTwipsAt(int position) const;
 
-    bool emphasis() const { return m_emphasis; }
     void setEmphasis(bool on);
-    QColor backColor() const { return m_backColor; }
     void setBackColor(const QColor &color);
 
     void paintTo(QPainter &painter) const override;
@@ -102,8 +96,9 @@ private:
     void mergeSelectionFormat(const QTextCharFormat &format);
     void refreshBaselineOffsets();
     void applyBaselineOffsets(int start, int end);
-    void settleBaselineOffsets() const;
-    QAbstractTextDocumentLayout *documentLayout() const;
+    void settleBaselineOffsets();
+    // Gives the document its width, paint device and pending offsets: once, when first painted.
+    void ensureLayout();
     QRectF caretRect(int position) const; // in the document
     // The start of the text scrolled into view, once there is a layout to measure it by.
     void revealStart();
@@ -111,8 +106,8 @@ private:
     void scrollTo(QPoint scroll); // kept within the range
 
     QTextDocument *m_document;
-    mutable bool m_layoutMade = false;
-    mutable bool m_offsetsPending = false;
+    bool m_layoutMade = false;
+    bool m_offsetsPending = false;
     bool m_startPending = false;
     bool m_shownOnce = false;
     QPoint m_scroll; // of the text within the box
@@ -120,7 +115,6 @@ private:
     quint64 m_revision = 0; // changes of the text or its formats so far
     quint64 m_checkpointRevision = 0;
     QTextCursor m_checkpointSelection; // null: no checkpoint
-    QColor m_backColor;
     bool m_emphasis = false;
     double m_zoom = 1.0;
 };
