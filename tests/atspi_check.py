@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """The real lesson window as a screen reader meets it: read over AT-SPI with pyatspi, driven with press
-actions, Tab and the arrow keys. xvfb_accessibility.sh runs it in a D-Bus session of its own."""
+actions, Tab and the arrow keys. ctest runs it in a D-Bus session of its own."""
 import os, re, subprocess, sys, time
 
 import pyatspi

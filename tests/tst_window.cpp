@@ -264,7 +264,7 @@ private slots:
     }
 
     // Queried in-process; the buttons, their keys and the notices a screen reader relies on need a
-    // real bus (xvfb_accessibility.sh). A press acts only where a pointer could click. Each page
+    // real bus (atspi_check.py). A press acts only where a pointer could click. Each page
     // reads top to bottom, left to right, without hidden, covered or empty labels.
     void screenReader()
     {
