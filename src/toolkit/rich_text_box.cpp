@@ -72,7 +72,7 @@ QAbstractTextDocumentLayout *RichTextBox::documentLayout() const
     return layout;
 }
 
-QRectF RichTextBox::caretRect(int position) const
+QRectF RichTextBox::caretRect(int position, bool across) const
 {
     const QTextBlock block = m_document->findBlock(position);
     const QPointF origin = documentLayout()->blockBoundingRect(block).topLeft();
@@ -80,7 +80,9 @@ QRectF RichTextBox::caretRect(int position) const
     const QTextLine line = block.layout()->lineForTextPosition(position);
     if (!line.isValid())
         return QRectF(origin, QSizeF(1, 10));
-    return QRectF(origin.x() + line.cursorToX(&position), origin.y() + line.y(), 1, line.height());
+    // Finding the x walks the whole line's items, as much as drawing it does.
+    const double x = across ? line.cursorToX(&position) : 0.0;
+    return QRectF(origin.x() + x, origin.y() + line.y(), 1, line.height());
 }
 
 QRect RichTextBox::cursorRect(const QTextCursor &cursor) const
@@ -97,8 +99,8 @@ void RichTextBox::revealStart()
         return;
     }
     m_startPending = false;
-    // A caret at the start, with the editor's margin of 5 pixels either side.
-    const QRect caret = caretRect(0).adjusted(-5, 0, 5, 0).toRect();
+    // A caret at the start; the text is scrolled fully left whatever its x, so only its line counts.
+    const QRect caret = caretRect(0, false).toRect();
     QPoint scroll(0, m_scroll.y());
     if (caret.y() < scroll.y())
         scroll.setY(caret.y());

@@ -104,7 +104,7 @@ private:
     void applyBaselineOffsets(int start, int end);
     void settleBaselineOffsets() const;
     QAbstractTextDocumentLayout *documentLayout() const;
-    QRectF caretRect(int position) const; // in the document
+    QRectF caretRect(int position, bool across = true) const; // in the document; x only when across
     // The start of the text scrolled into view, once there is a layout to measure it by.
     void revealStart();
     QSize scrollRange() const;
