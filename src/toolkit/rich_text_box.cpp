@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QFontMetricsF>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -49,6 +50,7 @@ RichTextBox::RichTextBox(QWidget *parent)
     // Emitted with or without a layout, for text and formats alike.
     connect(m_document, &QTextDocument::contentsChanged, this, [this] {
         ++m_revision;
+        m_pictureValid = false;
         update();
     });
     m_backColor = palette().color(QPalette::Base);
@@ -64,7 +66,10 @@ QAbstractTextDocumentLayout *RichTextBox::documentLayout() const
     m_document->setPageSize(QSizeF(width(), -1));
     QAbstractTextDocumentLayout *layout = m_document->documentLayout();
     layout->setPaintDevice(self);
-    connect(layout, &QAbstractTextDocumentLayout::update, self, [self] { self->update(); });
+    connect(layout, &QAbstractTextDocumentLayout::update, self, [self] {
+        self->m_pictureValid = false;
+        self->update();
+    });
     connect(layout, &QAbstractTextDocumentLayout::documentSizeChanged, self,
             [self] { self->scrollTo(self->m_scroll); });
     if (m_startPending)
@@ -357,12 +362,41 @@ void RichTextBox::mouseMoveEvent(QMouseEvent *event)
 void RichTextBox::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    // The box covers itself with its colour, so its pixels depend on nothing beneath: kept as
+    // an image, a page switch or a highlight elsewhere copies them instead of drawing every
+    // glyph again. Kept in the very format of the surface, at whole pixels, so they are the
+    // same pixels.
+    // The first frame paints it directly: the learner waits for that one.
+    const auto *surface = dynamic_cast<const QImage *>(painter.paintEngine()->paintDevice());
+    const bool first = !m_paintedOnce;
+    m_paintedOnce = true;
+    if (first || !surface || surface->devicePixelRatio() != 1.0 || m_backColor.alpha() != 255) {
+        paintBox(painter, event->rect());
+        return;
+    }
+    documentLayout(); // laid out first: a layout made now would tell of itself
+    if (!m_pictureValid || m_picture.format() != surface->format() || m_picture.size() != size()
+        || m_pictureScroll != m_scroll || m_pictureEmphasis != m_emphasis) {
+        // Valid from here: a change while it is drawn makes the next paint draw it again.
+        m_pictureValid = true;
+        m_pictureScroll = m_scroll;
+        m_pictureEmphasis = m_emphasis;
+        if (m_picture.format() != surface->format() || m_picture.size() != size())
+            m_picture = QImage(size(), surface->format());
+        QPainter picture(&m_picture);
+        paintBox(picture, rect());
+    }
+    painter.drawImage(event->rect().topLeft(), m_picture, event->rect());
+}
+
+void RichTextBox::paintBox(QPainter &painter, const QRect &area) const
+{
     painter.fillRect(rect(), m_backColor);
     painter.save();
     painter.translate(-m_scroll);
     QAbstractTextDocumentLayout::PaintContext context;
     context.palette = palette();
-    context.clip = QRectF(event->rect().translated(m_scroll));
+    context.clip = QRectF(area.translated(m_scroll));
     painter.setClipRect(context.clip, Qt::IntersectClip);
     documentLayout()->draw(&painter, context);
     painter.restore();
@@ -378,6 +412,7 @@ void RichTextBox::paintEvent(QPaintEvent *event)
 void RichTextBox::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
+    m_pictureValid = false; // its colours or fonts
     if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange)
         m_document->setDefaultFont(zoomedFont(font(), m_zoom));
 }

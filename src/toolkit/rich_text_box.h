@@ -3,6 +3,7 @@
 #include "toolkit/printable.h"
 #include "toolkit/units.h"
 
+#include <QImage>
 #include <QPoint>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -110,6 +111,8 @@ private:
     QSize scrollRange() const;
     void scrollTo(QPoint scroll); // kept within the range
 
+    void paintBox(QPainter &painter, const QRect &area) const;
+
     QTextDocument *m_document;
     mutable bool m_layoutMade = false;
     mutable bool m_offsetsPending = false;
@@ -123,6 +126,12 @@ private:
     QColor m_backColor;
     bool m_emphasis = false;
     double m_zoom = 1.0;
+    // The box as last painted, until what it shows changes.
+    QImage m_picture;
+    bool m_pictureValid = false;
+    bool m_paintedOnce = false;
+    QPoint m_pictureScroll;
+    bool m_pictureEmphasis = false;
 };
 
 } // namespace toolkit
