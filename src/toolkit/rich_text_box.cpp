@@ -375,10 +375,13 @@ void RichTextBox::paintEvent(QPaintEvent *event)
         return;
     }
     documentLayout(); // laid out first: a layout made now would tell of itself
+    const std::pair<QRgb, QRgb> colors(m_backColor.rgba(), palette().color(QPalette::Text).rgba());
     if (!m_pictureValid || m_picture.format() != surface->format() || m_picture.size() != size()
-        || m_pictureScroll != m_scroll || m_pictureEmphasis != m_emphasis) {
+        || m_pictureScroll != m_scroll || m_pictureEmphasis != m_emphasis
+        || m_pictureColors != colors) {
         // Valid from here: a change while it is drawn makes the next paint draw it again.
         m_pictureValid = true;
+        m_pictureColors = colors;
         m_pictureScroll = m_scroll;
         m_pictureEmphasis = m_emphasis;
         if (m_picture.format() != surface->format() || m_picture.size() != size())
@@ -412,7 +415,10 @@ void RichTextBox::paintBox(QPainter &painter, const QRect &area) const
 void RichTextBox::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    m_pictureValid = false; // its colours or fonts
+    // Its colours are compared when it is painted: a case box turned pale and yellow again
+    // within one choice is the same picture.
+    if (event->type() != QEvent::PaletteChange)
+        m_pictureValid = false;
     if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange)
         m_document->setDefaultFont(zoomedFont(font(), m_zoom));
 }

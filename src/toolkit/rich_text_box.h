@@ -9,6 +9,8 @@
 #include <QTextDocument>
 #include <QWidget>
 
+#include <utility>
+
 class QAbstractTextDocumentLayout;
 
 namespace toolkit {
@@ -132,6 +134,7 @@ private:
     bool m_paintedOnce = false;
     QPoint m_pictureScroll;
     bool m_pictureEmphasis = false;
+    std::pair<QRgb, QRgb> m_pictureColors; // back and text
 };
 
 } // namespace toolkit
