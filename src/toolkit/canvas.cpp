@@ -195,38 +195,56 @@ void Canvas::stampDot(QPainter &painter, const QPointF &centre, const QColor &co
 
 void Canvas::stampDots(QPainter &painter, size_t first, size_t last, double zoom) const
 {
-    const double scale = cmToPx(1.0) * zoom;
-    std::vector<std::pair<QPoint, const Dot *>> dots;
-    dots.reserve(last - first);
-    QRect area;
-    for (size_t i = first; i < last; ++i) {
-        const Op &op = m_ops[i];
-        QPoint at;
-        const Dot &dot = dotImage(op.a * scale, op.color, qMax(1, op.width) * zoom, &at);
-        area |= QRect(at, dot.image.size());
-        dots.emplace_back(at, &dot);
-    }
-    // Each pixel of a layer is one dot's own pixel or nothing, so drawing the layer blends
-    // every pixel exactly as drawing that dot would. A dot that would share a pixel with one
-    // already in the layer (the point Q on a grid point, say) waits for a fresh layer.
-    QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
-    layer.fill(0);
-    auto *const bits = reinterpret_cast<quint32 *>(layer.bits());
-    const qsizetype stride = layer.bytesPerLine() / 4;
-    const auto draw = [&] { drawInBands(painter, area.topLeft(), layer); };
-    for (const auto &[at, dot] : dots) {
-        quint32 *const origin = bits + (at.y() - area.top()) * stride + (at.x() - area.left());
-        for (const auto &[p, value] : dot->ink) {
-            if (origin[p.y() * stride + p.x()]) {
-                draw();
-                layer.fill(0);
-                break;
-            }
+    // The same dots as at the last repaint (the figure drawn again after Back and Next, or
+    // a repaint that does not change it) are drawn from the layers built then.
+    std::vector<DotKey> key;
+    key.reserve(last - first);
+    for (size_t i = first; i < last; ++i)
+        key.push_back({m_ops[i].a.x(), m_ops[i].a.y(), m_ops[i].color.rgba(), m_ops[i].width});
+    if (zoom != m_layersZoom || key != m_layersKey) {
+        m_layersKey = std::move(key);
+        m_layersZoom = zoom;
+        m_layers.clear();
+        const double scale = cmToPx(1.0) * zoom;
+        std::vector<std::pair<QPoint, const Dot *>> dots;
+        dots.reserve(last - first);
+        QRect area;
+        for (size_t i = first; i < last; ++i) {
+            const Op &op = m_ops[i];
+            QPoint at;
+            const Dot &dot = dotImage(op.a * scale, op.color, qMax(1, op.width) * zoom, &at);
+            area |= QRect(at, dot.image.size());
+            dots.emplace_back(at, &dot);
         }
-        for (const auto &[p, value] : dot->ink)
-            origin[p.y() * stride + p.x()] = value;
+        // Each pixel of a layer is one dot's own pixel or nothing, so drawing the layer blends
+        // every pixel exactly as drawing that dot would. A dot that would share a pixel with one
+        // already in the layer (the point Q on a grid point, say) waits for a fresh layer.
+        QImage layer;
+        quint32 *bits = nullptr;
+        qsizetype stride = 0;
+        const auto fresh = [&] {
+            layer = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+            layer.fill(0);
+            bits = reinterpret_cast<quint32 *>(layer.bits());
+            stride = layer.bytesPerLine() / 4;
+        };
+        fresh();
+        for (const auto &[at, dot] : dots) {
+            const qsizetype offset = (at.y() - area.top()) * stride + (at.x() - area.left());
+            for (const auto &[p, value] : dot->ink) {
+                if (bits[offset + p.y() * stride + p.x()]) {
+                    m_layers.emplace_back(area.topLeft(), layer);
+                    fresh();
+                    break;
+                }
+            }
+            for (const auto &[p, value] : dot->ink)
+                bits[offset + p.y() * stride + p.x()] = value;
+        }
+        m_layers.emplace_back(area.topLeft(), layer);
     }
-    draw();
+    for (const auto &[at, image] : m_layers)
+        drawInBands(painter, at, image);
 }
 
 bool Canvas::stampCircle(QPainter &painter, const QPointF &centre, double radius, const QColor &color,

@@ -117,6 +117,20 @@ private:
         QImage image;
     };
     mutable std::vector<Ring> m_rings;
+    // The layers of the last run of dots stamped, and which dots they hold.
+    struct DotKey
+    {
+        double x, y;
+        QRgb color;
+        int width;
+        bool operator==(const DotKey &o) const
+        {
+            return x == o.x && y == o.y && color == o.color && width == o.width;
+        }
+    };
+    mutable std::vector<DotKey> m_layersKey;
+    mutable double m_layersZoom = 0.0;
+    mutable std::vector<std::pair<QPoint, QImage>> m_layers;
 };
 
 } // namespace toolkit
