@@ -11,6 +11,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev file
   qt6-wayland weston
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+  qt6-svg-dev
   locales
 )
 

@@ -30,7 +30,7 @@ for l in de es fr it pt; do
 done
 
 for png in "$p/$icons"/*x*/apps/$id.png; do [[ $png == */$(convert "$png" -format %wx%h info:)/apps/* ]] || fail "$png: wrong size"; done
-# The hand-written SVG shows what the program paints: both sampled at 256 px, in icon units x 8.
+# The SVG the build writes shows what the program paints: both sampled at 256 px, in icon units x 8.
 rsvg-convert --zoom 8 --output "$work/svg.png" "$p/$icons/scalable/apps/$id.svg"
 rgba() { convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)],%[fx:round(255*p{$2,$3}.a)]" info:; }
 near() { awk -v a="$1" -v b="$2" 'BEGIN { split(a, x, ","); split(b, y, ","); for (i = 1; i <= 4; i++) if ((x[i] - y[i]) ^ 2 > 1600) exit 1 }'; }

@@ -378,7 +378,6 @@ private slots:
         const QImage blank = figure(*w);
         if (const QStringList v = before.split('|'); v[0] != " r1")
             testing::chooseAll(*w, v[0].toInt(), v[1].toInt(), v[2].toInt());
-        QCOMPARE(lists(*w), before);
         auto *list = w->findChild<ComboBox *>(typing.section(' ', 0, 0));
         const QString text = typing.section(' ', 1).chopped(1);
         QTest::mouseClick(list->lineEdit(), Qt::LeftButton);

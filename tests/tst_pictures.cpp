@@ -188,7 +188,6 @@ private slots:
         QTest::mouseClick(pq->lineEdit(), Qt::LeftButton), QTest::keyClick(w.windowHandle(), Qt::Key_7);
         QTest::keyClick(w.windowHandle(), Qt::Key_Escape); // drops the typed draft, and only that
         QVERIFY(pq->currentText() == "4" && w.size() == QSize(1920, 1080));
-        QCOMPARE(pq->currentText(), "4");
         QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
         QTRY_COMPARE(w.size(), QSize(1018, 736));
         QVERIFY(testing::grabWindow(w) == design);

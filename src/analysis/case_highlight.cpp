@@ -2,25 +2,23 @@
 
 #include "lesson_window/lesson_math.h"
 #include "lesson_window/lesson_texts.h"
+#include "lesson_window/look.h"
 #include "toolkit/units.h"
 
-#include <utility>
 #include <vector>
 
 namespace {
 
-// (text to find, digit to lower) for every r1 and r2 of each case sentence. Each search
-// starts at the beginning, so the sum "r1 + r2" is found separately from the first "r1".
-using Anchor = std::pair<const char *, const char *>;
-const std::vector<Anchor> kAnchors[5] = {
-    {{"r1", "1"}, {"r2", "2"}},
-    {{"r1", "1"}, {"r2", "2"}},
-    {{"r1", "1"}, {"r2", "2"}, {"r1 + r2", "1"}, {"r1 + r2", "2"}},
-    {{"r1", "1"}, {"r2", "2"}},
-    {{"r1 + r2", "1"}, {"r1 + r2", "2"}},
+// The names whose digits are lowered in each case sentence. Each search starts at the
+// beginning, so the sum "r1 + r2" is found separately from the first "r1".
+const std::vector<const char *> kNamesLowered[5] = {
+    {"r1", "r2"},
+    {"r1", "r2"},
+    {"r1", "r2", "r1 + r2"},
+    {"r1", "r2"},
+    {"r1 + r2"},
 };
 
-constexpr uint32_t kYellow = 0x0000FFFF;
 constexpr double kHighlightHeightCm = 0.7;
 
 } // namespace
@@ -51,16 +49,9 @@ void frmTarvolen_300413::writeCaseText(toolkit::RichTextBox *box, int index)
     const toolkit::RichTextBox::Batch batch(box);
     box->setSelFontSize(14);
     box->setSelBold(false);
-    box->setSelColor(toolkit::bgr(0x00000000));
-    for (const Anchor &anchor : kAnchors[index]) {
-        const QString digit = QLatin1String(anchor.second);
-        box->setSelStart(0);
-        box->find(QLatin1String(anchor.first));
-        box->upTo(digit);
-        box->span(digit);
-        box->setSelCharOffset(-80);
-        box->setSelFontSize(7);
-    }
+    box->setSelColor(toolkit::bgr(look::kBlack));
+    for (const char *name : kNamesLowered[index])
+        lowerDigit(box, QLatin1String(name), look::kCaseDigitDrop);
 }
 
 void frmTarvolen_300413::HighlightCase()
@@ -80,7 +71,7 @@ void frmTarvolen_300413::HighlightCase()
     box->setSelStart(0);
     box->find(box->text());
     box->setEmphasis(true);
-    box->setBackColor(toolkit::bgr(kYellow));
+    box->setBackColor(toolkit::bgr(look::kYellow));
     toolkit::setHeightCm(box, kHighlightHeightCm);
     // Why this case holds: its condition with the chosen values, above the highlight sentence
     // that the box has always shown as its tooltip (the page itself stays as designed).

@@ -2,19 +2,11 @@
 
 #include "lesson_window/lesson_math.h"
 #include "lesson_window/lesson_texts.h"
+#include "lesson_window/look.h"
 #include "toolkit/units.h"
 
 using toolkit::bgr;
-
-namespace {
-constexpr uint32_t kRed = 0x000000FF;
-constexpr uint32_t kBlue = 0x00FF0000;
-constexpr uint32_t kGreen = 0x0000C000;
-constexpr uint32_t kDarkGreen = 0x00008000;
-constexpr uint32_t kMagenta = 0x00FF00FF;
-constexpr uint32_t kCyan = 0x00FFFF00;
-constexpr float kFullBorder = 17.595f;
-} // namespace
+using namespace look;
 
 void frmTarvolen_300413::CboR1_Click()
 {
@@ -33,11 +25,7 @@ void frmTarvolen_300413::CboR1_Click()
     } else {
         formatPrompt(rtfSelect, tr(lesson::kPromptR2), {QStringLiteral("r2")});
     }
-    lblR1->show();
-    lblR11->show();
-    CboR1->setBackColor(backColor());
-    DrawCircles();
-    Timer5->setEnabled(true);
+    radiusChosen(lblR1, lblR11, CboR1);
 }
 
 void frmTarvolen_300413::CboR2_Click()
@@ -55,9 +43,15 @@ void frmTarvolen_300413::CboR2_Click()
         HighlightCase();
         setBorderHeight(kFullBorder);
     }
-    lblR2->show();
-    lblR22->show();
-    CboR2->setBackColor(backColor());
+    radiusChosen(lblR2, lblR22, CboR2);
+}
+
+// Either radius chosen: its name shows in the frame, its list stops blinking, the figure is drawn.
+void frmTarvolen_300413::radiusChosen(toolkit::Label *name, toolkit::Label *digit, toolkit::ComboBox *list)
+{
+    name->show();
+    digit->show();
+    list->setBackColor(backColor());
     DrawCircles();
     Timer5->setEnabled(true);
 }
@@ -81,31 +75,11 @@ void frmTarvolen_300413::CboPQ_Click()
     SumR = lesson::add16(r1, r2);
     DiffR = lesson::abs16(lesson::sub16(r1, r2));
 
-    canvas.setDrawWidth(2);
-    canvas.circle(Px, CentreY, r1, bgr(kRed));
-    canvas.circle(Qx, CentreY, r2, bgr(kRed));
-    canvas.segment(Px, CentreY, Qx, CentreY, bgr(kBlue));
-
-    canvas.setForeColor(bgr(kBlue));
-    canvas.setFontSize(8);
-    canvas.setFontBold(true);
-    canvas.setCurrentX(MidX - 0.2);
-    canvas.setCurrentY(CentreY - 0.35);
-    canvas.printNumber(PQ);
-
+    drawCirclesAndLength();
     canvas.setFontSize(10);
     canvas.setFontBold(true);
     canvas.setForeColor(bgr(kRed));
-    canvas.setCurrentX(Px);
-    canvas.setCurrentY(CentreY + 0.1);
-    canvas.print(QStringLiteral("P"));
-    canvas.setDrawWidth(3);
-    canvas.point(Px, CentreY, bgr(kGreen));
-    canvas.setCurrentX(Qx);
-    canvas.setCurrentY(CentreY + 0.1);
-    canvas.print(QStringLiteral("Q"));
-    canvas.setDrawWidth(3);
-    canvas.point(Qx, CentreY, bgr(kDarkGreen));
+    drawCentres(bgr(kDarkGreen));
 
     CboPQ->setBackColor(backColor());
     HighlightCase();

@@ -1,17 +1,13 @@
 #include "lesson_window/lesson_window.h"
 
 #include "lesson_window/lesson_math.h"
+#include "lesson_window/look.h"
 #include "toolkit/units.h"
 
 #include <cmath>
 
 using toolkit::bgr;
-
-namespace {
-constexpr uint32_t kRed = 0x000000FF;
-constexpr uint32_t kBlue = 0x00FF0000;
-constexpr uint32_t kGreen = 0x0000C000;
-} // namespace
+using namespace look;
 
 void frmTarvolen_300413::DrawCircles()
 {
@@ -22,6 +18,13 @@ void frmTarvolen_300413::DrawCircles()
     lblTarvolen->show();
 
     // The letters take whatever colour and font the surface has now.
+    drawCentres(bgr(kGreen));
+    drawCirclesAndLength();
+    ShadeCommonRegion();
+}
+
+void frmTarvolen_300413::drawCentres(const QColor &qDot)
+{
     canvas.setCurrentX(Px);
     canvas.setCurrentY(CentreY + 0.1);
     canvas.print(QStringLiteral("P"));
@@ -30,8 +33,11 @@ void frmTarvolen_300413::DrawCircles()
     canvas.setCurrentX(Qx);
     canvas.setCurrentY(CentreY + 0.1);
     canvas.print(QStringLiteral("Q"));
-    canvas.point(Qx, CentreY, bgr(kGreen));
+    canvas.point(Qx, CentreY, qDot);
+}
 
+void frmTarvolen_300413::drawCirclesAndLength()
+{
     canvas.setDrawWidth(2);
     canvas.circle(Px, CentreY, r1, bgr(kRed));
     canvas.circle(Qx, CentreY, r2, bgr(kRed));
@@ -43,8 +49,6 @@ void frmTarvolen_300413::DrawCircles()
     canvas.setCurrentX(MidX - 0.2);
     canvas.setCurrentY(CentreY - 0.35);
     canvas.printNumber(PQ);
-
-    ShadeCommonRegion();
 }
 
 void frmTarvolen_300413::ShadeCommonRegion()

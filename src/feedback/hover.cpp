@@ -1,10 +1,11 @@
 #include "lesson_window/lesson_window.h"
 
+#include "lesson_window/look.h"
 #include "toolkit/units.h"
 
 namespace {
-const QColor hoverColor() { return toolkit::bgr(0x000000FF); }
-const QColor restColor() { return toolkit::bgr(0x00FF0000); }
+const QColor hoverColor() { return toolkit::bgr(look::kRed); }
+const QColor restColor() { return toolkit::bgr(look::kBlue); }
 } // namespace
 
 void frmTarvolen_300413::lblBack_MouseMove()

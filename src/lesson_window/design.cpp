@@ -4,25 +4,17 @@
 #include "lesson_window/lesson_window.h"
 
 #include "lesson_window/lesson_texts.h"
+#include "lesson_window/look.h"
 #include "toolkit/art.h"
 #include "toolkit/units.h"
 
 using toolkit::FontSpec;
 using Align = toolkit::Label::Alignment;
 using Window = frmTarvolen_300413;
+using namespace look;
 
 namespace {
 
-constexpr uint32_t kPaleGreen = 0x00DCFFD5;
-constexpr uint32_t kBlue = 0x00FF0000;
-constexpr uint32_t kDarkBlue = 0x00C00000;
-constexpr uint32_t kPurple = 0x00C000C0;
-constexpr uint32_t kDarkGreen = 0x00004000;
-constexpr uint32_t kMagenta = 0x00FF00FF;
-constexpr uint32_t kOlive = 0x0000683C;
-constexpr uint32_t kTeal = 0x00808000;
-constexpr uint32_t kLightYellow = 0x00C0FFFF;
-constexpr uint32_t kBlack = 0x00000000;
 constexpr uint32_t kWindowText = toolkit::kSystemWindowText;
 
 enum class Parent { Window, FrameCbo, FrameHelp };
@@ -63,12 +55,12 @@ struct LineDesign
 
 // The help arrow inside frameHelp, pointing right at the lists.
 const LineDesign kHelpArrow[] = {
-    {"Line24", 0, 120, 0, 960, kDarkGreen, 2},
-    {"Line25", 0, 960, 2520, 960, kDarkGreen, 2},
+    {"Line24", 0, 120, 0, 960, kDeepGreen, 2},
+    {"Line25", 0, 960, 2520, 960, kDeepGreen, 2},
     {"Line26", 0, 120, 2520, 120, kMagenta, 1},
-    {"Line27", 2520, 1200, 2520, 960, kDarkGreen, 2},
+    {"Line27", 2520, 1200, 2520, 960, kDeepGreen, 2},
     {"Line28", 2520, -120, 2520, 120, kMagenta, 1},
-    {"Line29", 2520, 1200, 3600, 600, kDarkGreen, 2},
+    {"Line29", 2520, 1200, 3600, 600, kDeepGreen, 2},
     {"Line30", 2520, -120, 3600, 600, kMagenta, 1},
 };
 

@@ -1,19 +1,16 @@
 #include "lesson_window/lesson_window.h"
 
 #include "lesson_window/lesson_math.h"
+#include "lesson_window/icon.h"
 #include "lesson_window/lesson_texts.h"
+#include "lesson_window/look.h"
 #include "printing/print_dialog.h"
-#include "toolkit/art.h"
 #include "toolkit/units.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 using namespace toolkit;
-
-namespace {
-constexpr uint32_t kWindowBackground = 0x00DCFFD5;
-}
 
 frmTarvolen_300413::frmTarvolen_300413(QWidget *parent, Lists lists)
     : QWidget(parent)
@@ -22,11 +19,11 @@ frmTarvolen_300413::frmTarvolen_300413(QWidget *parent, Lists lists)
 {
     setObjectName(QStringLiteral("frmTarvolen_300413"));
     setWindowTitle(tr(lesson::kCaption));
-    setWindowIcon(appIcon());
+    setWindowIcon(lesson::appIcon());
     setFixedSize(kClientWidth, kClientHeight);
     setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, bgr(kWindowBackground));
+    pal.setColor(QPalette::Window, bgr(look::kPaleGreen));
     setPalette(pal);
     setAutoFillBackground(false);
     setMouseTracking(true);
@@ -132,14 +129,19 @@ void frmTarvolen_300413::colourWholeText(RichTextBox *box, const QColor &color)
 
 void frmTarvolen_300413::lowerDigit(RichTextBox *box, const QString &name, int offsetTwips)
 {
-    const QString digit = name.right(1);
     const RichTextBox::Batch batch(box);
-    box->setSelStart(0);
-    box->find(name);
-    box->upTo(digit);
-    box->span(digit);
-    box->setSelCharOffset(offsetTwips);
-    box->setSelFontSize(7);
+    for (const QChar character : name) {
+        if (!character.isDigit())
+            continue;
+        // Found afresh for each digit: the first of that digit from the first `name` on.
+        const QString digit(character);
+        box->setSelStart(0);
+        box->find(name);
+        box->upTo(digit);
+        box->span(digit);
+        box->setSelCharOffset(offsetTwips);
+        box->setSelFontSize(7);
+    }
 }
 
 void frmTarvolen_300413::formatPrompt(RichTextBox *box, const QString &text, const QStringList &names)
@@ -151,9 +153,9 @@ void frmTarvolen_300413::formatPrompt(RichTextBox *box, const QString &text, con
     {
         const RichTextBox::Batch batch(box);
         box->setSelAlignment(Qt::AlignHCenter);
-        colourWholeText(box, bgr(0x00FF0000));
+        colourWholeText(box, bgr(look::kBlue));
         for (const QString &name : names)
-            lowerDigit(box, name, -60);
+            lowerDigit(box, name, look::kDigitDrop);
     }
     box->markCheckpoint();
 }

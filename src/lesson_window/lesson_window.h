@@ -122,20 +122,12 @@ private:
     QColor backColor() const;
 
     // --- Lesson state: zero at creation, never reset, never saved ---
-    int16_t r1 = 0;
-    int16_t r2 = 0;
-    int16_t PQ = 0;
-    int16_t SumR = 0;
-    int16_t DiffR = 0;
-    int16_t MidX = 0;
-    int16_t CentreY = 0;
-    float Px = 0.0f;
-    float Qx = 0.0f;
+    int16_t r1 = 0, r2 = 0, PQ = 0; // as chosen
+    int16_t SumR = 0, DiffR = 0;
+    int16_t MidX = 0, CentreY = 0;
+    float Px = 0.0f, Qx = 0.0f; // the centres' x
     // Scratch values of ShadeCommonRegion; they keep their last values between calls.
-    float x = 0.0f;
-    float y = 0.0f;
-    float d1 = 0.0f;
-    float d2 = 0.0f;
+    float x = 0.0f, y = 0.0f, d1 = 0.0f, d2 = 0.0f;
 
     // Placeholder tests: a parameter is chosen once its list shows anything else.
     bool r1Chosen() const;
@@ -159,6 +151,7 @@ private:
     void CboR2_Click();
     void CboPQ_Click();
     void Cbo_Change(); // text typed into any of the three lists, or its end
+    void radiusChosen(toolkit::Label *name, toolkit::Label *digit, toolkit::ComboBox *list);
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer5_Timer();
@@ -187,9 +180,15 @@ private:
     void HighlightCase();
     void DrawCircles();
     void ShadeCommonRegion();
+    // P and Q beneath their centres in the surface's colour and font, a dot on each centre.
+    void drawCentres(const QColor &qDot);
+    // The circles, PQ and its length above it.
+    void drawCirclesAndLength();
 
     void formatPrompt(toolkit::RichTextBox *box, const QString &text, const QStringList &names);
     void colourWholeText(toolkit::RichTextBox *box, const QColor &color);
+    // Lowers and shrinks each digit of `name` (the 1 of r1) where it first stands from the
+    // first `name` in the box's text on.
     void lowerDigit(toolkit::RichTextBox *box, const QString &name, int offsetTwips);
     void setBorderHeight(float shape1Height);
     QString creditLine() const;

@@ -18,15 +18,35 @@ namespace toolkit {
 
 namespace {
 
-class LabelAccessible : public QAccessibleWidget
+QString shownText(const Label *label) { return label->caption(); }
+QString shownText(const RichTextBox *box) { return box->text(); }
+
+// A painted control: static text whose name, unless it is given one, is the text it shows.
+template <typename Control>
+class PaintedTextAccessible : public QAccessibleWidget
 {
 public:
-    explicit LabelAccessible(Label *label)
-        : QAccessibleWidget(label, QAccessible::StaticText)
+    explicit PaintedTextAccessible(Control *control)
+        : QAccessibleWidget(control, QAccessible::StaticText)
     {
     }
 
-    Label *label() const { return static_cast<Label *>(object()); }
+    Control *control() const { return static_cast<Control *>(object()); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && control()->accessibleName().isEmpty())
+            return shownText(control());
+        return QAccessibleWidget::text(t);
+    }
+};
+
+class LabelAccessible : public PaintedTextAccessible<Label>
+{
+public:
+    using PaintedTextAccessible::PaintedTextAccessible;
+
+    Label *label() const { return control(); }
 
     // Asked each time: a label may start acting as a button after it was first queried.
     QAccessible::Role role() const override
@@ -41,13 +61,6 @@ public:
         if (label()->actsAsButton() && !label()->isReachable())
             state.invisible = true;
         return state;
-    }
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name && label()->accessibleName().isEmpty())
-            return label()->caption();
-        return QAccessibleWidget::text(t);
     }
 
     QStringList actionNames() const override
@@ -72,28 +85,16 @@ public:
 };
 
 // A box the learner only reads: its sentence is its name, with no children to announce.
-class RichTextAccessible : public QAccessibleWidget
+class RichTextAccessible : public PaintedTextAccessible<RichTextBox>
 {
 public:
-    explicit RichTextAccessible(RichTextBox *box)
-        : QAccessibleWidget(box, QAccessible::StaticText)
-    {
-    }
-
-    RichTextBox *box() const { return static_cast<RichTextBox *>(object()); }
+    using PaintedTextAccessible::PaintedTextAccessible;
 
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
         state.readOnly = true;
         return state;
-    }
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name && box()->accessibleName().isEmpty())
-            return box()->text();
-        return QAccessibleWidget::text(t);
     }
 
     int childCount() const override { return 0; }

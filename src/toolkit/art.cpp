@@ -7,43 +7,10 @@
 
 namespace toolkit {
 
-QPixmap iconPixmap(int size)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
-    p.setBrush(QColor(213, 255, 220));
-    p.setPen(QPen(QColor(0, 104, 60), 1.0));
-    p.drawRoundedRect(QRectF(0.5, 0.5, 31, 31), 4, 4);
-
-    const QRectF left(3.5, 7.5, 16, 16);
-    const QRectF right(12.5, 7.5, 16, 16);
-    QPainterPath lens;
-    lens.addEllipse(left);
-    QPainterPath other;
-    other.addEllipse(right);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 192, 0));
-    p.drawPath(lens.intersected(other));
-
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(255, 0, 0), 2.0));
-    p.drawEllipse(left);
-    p.drawEllipse(right);
-    p.setPen(QPen(QColor(0, 0, 255), 1.5));
-    p.drawLine(QPointF(11.5, 15.5), QPointF(20.5, 15.5));
-    return pixmap;
-}
-
-QIcon appIcon()
-{
-    QIcon icon;
-    for (int size : {16, 32, 48, 64})
-        icon.addPixmap(iconPixmap(size));
-    return icon;
-}
+namespace {
+constexpr int kHandHotX = 12;
+constexpr int kHandHotY = 1;
+} // namespace
 
 QPixmap handPixmap(double zoom)
 {

@@ -43,17 +43,12 @@ public:
     bool isAside() const { return m_aside; }
 
     void setDrawWidth(int pixels) { m_drawWidth = pixels; }
-    int drawWidth() const { return m_drawWidth; }
     void setForeColor(const QColor &color) { m_foreColor = color; }
-    QColor foreColor() const { return m_foreColor; }
     void setFontSize(double points) { m_font.setPointSizeF(points); }
     void setFontBold(bool bold) { m_font.setBold(bold); }
-    QFont font() const { return m_font; }
-    void setFont(const QFont &font) { m_font = font; }
 
     void setCurrentX(double x) { m_current.setX(x); }
     void setCurrentY(double y) { m_current.setY(y); }
-    QPointF current() const { return m_current; }
 
     void point(double x, double y, const QColor &color);
     void circle(double x, double y, double radius, const QColor &color);
@@ -63,9 +58,6 @@ public:
     void print(const QString &text);
     // A number is written with one blank where a minus sign would stand.
     void printNumber(long value);
-
-    const std::vector<Op> &ops() const { return m_ops; }
-    bool isEmpty() const { return m_ops.empty(); }
 
     // Draws the kept operations at a zoom of the design (1: one painter unit is one design
     // pixel): places, radii, pens and fonts are scaled, so the drawing stays sharp.

@@ -14,13 +14,6 @@
 
 namespace toolkit {
 
-ComboBox::ComboBox(QWidget *parent)
-    : QComboBox(parent)
-{
-    m_designFont = font();
-    setUp();
-}
-
 ComboBox::ComboBox(const QFont &font, QWidget *parent)
     : QComboBox(parent)
 {

@@ -27,7 +27,6 @@ public:
     // The number a text stands for, or none.
     using Reading = std::function<std::optional<int>(const QString &)>;
 
-    explicit ComboBox(QWidget *parent = nullptr);
     // With its font from the start: the edit field is then laid out once, in that font,
     // rather than in the default font first and again when the font is set.
     ComboBox(const QFont &font, QWidget *parent);
@@ -43,7 +42,6 @@ public:
     // Appends to the list without disturbing the text shown.
     void appendItem(const QString &item);
 
-    QColor backColor() const { return m_backColor; }
     void setBackColor(const QColor &color);
 
     void paintTo(QPainter &painter) const override;

@@ -8,6 +8,8 @@
 
 namespace toolkit {
 
+namespace {
+
 void paintLine(QPainter &painter, const Line &line, double zoom)
 {
     if (!line.visible)
@@ -20,6 +22,8 @@ void paintLine(QPainter &painter, const Line &line, double zoom)
     painter.drawLine(line.from * zoom, line.to * zoom);
     painter.restore();
 }
+
+} // namespace
 
 Shape::Shape(QWidget *surface, double leftTwips, double topTwips, double widthTwips,
              double heightTwips, const QColor &color, int borderWidth)
@@ -41,10 +45,6 @@ void Shape::setHeightCm(float height)
     if (m_surface)
         m_surface->update();
 }
-
-float Shape::leftCm() const { return float(pxToCm(m_leftPx)); }
-float Shape::topCm() const { return float(pxToCm(m_topPx)); }
-float Shape::widthCm() const { return float(pxToCm(m_widthPx)); }
 
 void Shape::paintTo(QPainter &painter) const
 {
@@ -95,8 +95,10 @@ void LineLayer::paintTo(QPainter &painter) const
         painter.translate(view.origin);
     for (const Line &line : m_lines)
         paintLine(painter, line, view.zoom);
-    for (const Shape *shape : m_shapes)
-        shape->paintTo(painter);
+    for (const Shape *shape : m_shapes) {
+        if (shape)
+            shape->paintTo(painter);
+    }
     painter.restore();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QPointF>
+#include <QPointer>
 #include <QWidget>
 
 #include <vector>
@@ -22,19 +23,19 @@ struct Line
     int width = 1; // pixels
     bool visible = true;
 };
-void paintLine(QPainter &painter, const Line &line, double zoom = 1.0);
 
-class Shape
+// A rectangle outline drawn by its surface (or a LineLayer above it). A QObject so that a
+// layer drawing it sees when it is gone.
+class Shape : public QObject
 {
+    Q_OBJECT
+
 public:
     Shape(QWidget *surface, double leftTwips, double topTwips, double widthTwips,
           double heightTwips, const QColor &color, int borderWidth);
 
     float heightCm() const { return m_heightCm; }
     void setHeightCm(float height);
-    float leftCm() const;
-    float topCm() const;
-    float widthCm() const;
 
     void paintTo(QPainter &painter) const;
 
@@ -68,7 +69,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    std::vector<const Shape *> m_shapes;
+    std::vector<QPointer<const Shape>> m_shapes; // owned by whoever made them
     std::vector<Line> m_lines;
 };
 

@@ -1,25 +1,31 @@
 #include "toolkit/timer.h"
 
+#include <QTimer>
+
 namespace toolkit {
 
 Timer::Timer(int intervalMs, bool enabled, QObject *parent)
     : QObject(parent)
+    , m_timer(new QTimer(this))
 {
-    // Its own child, so a test can hold back the real ticks and drive them with fire().
-    m_timer.setParent(this);
-    m_timer.setInterval(intervalMs);
-    m_timer.setTimerType(Qt::CoarseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &Timer::tick);
+    m_timer->setInterval(intervalMs);
+    m_timer->setTimerType(Qt::CoarseTimer);
+    connect(m_timer, &QTimer::timeout, this, &Timer::tick);
     setEnabled(enabled);
+}
+
+bool Timer::isEnabled() const
+{
+    return m_timer->isActive();
 }
 
 void Timer::setEnabled(bool enabled)
 {
     // QTimer::start() on a running timer would restart its period.
-    if (enabled && !m_timer.isActive())
-        m_timer.start();
+    if (enabled && !m_timer->isActive())
+        m_timer->start();
     else if (!enabled)
-        m_timer.stop();
+        m_timer->stop();
 }
 
 void Timer::handOverTo(Timer *next)

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
+
+class QTimer;
 
 namespace toolkit {
 
@@ -14,9 +15,8 @@ class Timer : public QObject
 public:
     Timer(int intervalMs, bool enabled, QObject *parent = nullptr);
 
-    bool isEnabled() const { return m_timer.isActive(); }
+    bool isEnabled() const;
     void setEnabled(bool enabled);
-    int interval() const { return m_timer.interval(); }
     // Stops this timer and gives `next` a full interval from now, even if it already ran.
     void handOverTo(Timer *next);
 
@@ -27,7 +27,7 @@ signals:
     void tick();
 
 private:
-    QTimer m_timer;
+    QTimer *m_timer; // a child, so that a test can find it and hold back its ticks
 };
 
 } // namespace toolkit

@@ -12,6 +12,8 @@
 
 namespace toolkit {
 
+namespace {
+
 int twipsToPixel(int twips)
 {
     return int(std::lround(twipsToPx(twips)));
@@ -21,8 +23,6 @@ int cmToPixel(double cm)
 {
     return int(std::lround(cmToPx(cm)));
 }
-
-namespace {
 
 const char kDesignGeometry[] = "designGeometry";
 
@@ -100,13 +100,6 @@ void placeTwips(QWidget *widget, int left, int top, int width, int height)
     setDesignGeometry(widget, QRect(twipsToPixel(left), twipsToPixel(top), twipsToPixel(width), twipsToPixel(height)));
 }
 
-void setLeftCm(QWidget *widget, double left)
-{
-    QRect design = designGeometry(widget);
-    design.moveLeft(cmToPixel(left));
-    setDesignGeometry(widget, design);
-}
-
 void setTopCm(QWidget *widget, double top)
 {
     QRect design = designGeometry(widget);
@@ -126,21 +119,6 @@ void setHeightCm(QWidget *widget, double height)
     QRect design = designGeometry(widget);
     design.setHeight(cmToPixel(height));
     setDesignGeometry(widget, design);
-}
-
-double leftCm(const QWidget *widget)
-{
-    return pxToCm(designGeometry(widget).x());
-}
-
-double topCm(const QWidget *widget)
-{
-    return pxToCm(designGeometry(widget).y());
-}
-
-double heightCm(const QWidget *widget)
-{
-    return pxToCm(designGeometry(widget).height());
 }
 
 QColor bgr(uint32_t value)

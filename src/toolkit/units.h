@@ -22,9 +22,6 @@ constexpr double kTwipsPerCm = kTwipsPerInch / 2.54;          // 566.929
 constexpr double twipsToPx(double twips) { return twips / kTwipsPerPixel; }
 constexpr double cmToPx(double cm) { return cm * kTwipsPerCm / kTwipsPerPixel; }
 constexpr double pxToCm(double px) { return px * kTwipsPerPixel / kTwipsPerCm; }
-constexpr double pointsToPx(double points) { return points * kDesignDpi / 72.0; }
-int twipsToPixel(int twips);
-int cmToPixel(double cm);
 
 // The page can be shown larger or smaller than designed (full screen, a small screen): one
 // zoom and the page's top left per window. Controls keep their design places, which is what
@@ -51,13 +48,9 @@ public:
 
 // Places and sizes of controls: design values in twips, run-time values in centimetres.
 void placeTwips(QWidget *widget, int left, int top, int width, int height);
-void setLeftCm(QWidget *widget, double left);
 void setTopCm(QWidget *widget, double top);
 void moveCm(QWidget *widget, double left, double top);
 void setHeightCm(QWidget *widget, double height);
-double leftCm(const QWidget *widget);
-double topCm(const QWidget *widget);
-double heightCm(const QWidget *widget);
 
 // Colours are written &H00BBGGRR (red in the low byte). &H800000xx names a system colour.
 constexpr uint32_t kSystemWindowBackground = 0x80000005;

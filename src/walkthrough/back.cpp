@@ -1,10 +1,10 @@
 #include "lesson_window/lesson_window.h"
 
 #include "lesson_window/lesson_texts.h"
+#include "lesson_window/look.h"
 #include "toolkit/units.h"
 
 namespace {
-constexpr float kFullBorder = 17.595f;
 constexpr double kCaseLeft = 3.701;
 constexpr double kCaseTops[5] = {5.927, 7.197, 8.467, 9.71, 11.007};
 } // namespace
@@ -16,8 +16,7 @@ void frmTarvolen_300413::lblBack_Click()
 
     lblTarvolen->setCaption(tr(lesson::kHeading));
     lblTarvolen->show();
-    toolkit::setTopCm(lblTarvolen, 1.482);
-    toolkit::setLeftCm(lblTarvolen, 3.175);
+    toolkit::moveCm(lblTarvolen, look::kHeadingLeft, look::kHeadingTop);
     lblTarvolen->setFontName(QStringLiteral("Times New Roman"));
     lblTarvolen->setFontUnderline(true);
     lblTarvolen->setFontSize(20);
@@ -31,22 +30,20 @@ void frmTarvolen_300413::lblBack_Click()
     rtfHighlight->show();
 
     const auto boxes = caseBoxes();
-    for (toolkit::RichTextBox *box : boxes)
-        toolkit::setLeftCm(box, kCaseLeft);
     for (int i = 0; i < 5; ++i)
-        toolkit::setTopCm(boxes[i], kCaseTops[i]);
+        toolkit::moveCm(boxes[i], kCaseLeft, kCaseTops[i]);
 
     lblPQ->show();
     Frame_Cbo->hide();
     lblBack->hide();
     lblNext->show();
-    toolkit::setTopCm(lblPQ, 15);
+    toolkit::setTopCm(lblPQ, look::kInvitationTop);
     lblPQ->setCaption(tr(lesson::kInvitation));
 
     rtfSelect->show();
     rtfSelect->setText(creditLine());
-    colourWholeText(rtfSelect, toolkit::bgr(0x00FF0000));
+    colourWholeText(rtfSelect, toolkit::bgr(look::kBlue));
 
-    setBorderHeight(kFullBorder);
+    setBorderHeight(look::kFullBorder);
     ResetCaseTexts();
 }

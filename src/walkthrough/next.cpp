@@ -1,19 +1,15 @@
 #include "lesson_window/lesson_window.h"
 
 #include "lesson_window/lesson_texts.h"
+#include "lesson_window/look.h"
 #include "toolkit/units.h"
-
-namespace {
-constexpr float kShortBorder = 7.595f;
-constexpr float kFullBorder = 17.595f;
-} // namespace
 
 void frmTarvolen_300413::lblNext_Click()
 {
     Frame_Cbo->show();
     if (!pqChosen()) {
         rtfSelect->show();
-        setBorderHeight(kShortBorder);
+        setBorderHeight(look::kShortBorder);
         if (!CboPQ->isEnabled() && CboR2->isEnabled()) {
             formatPrompt(rtfSelect, tr(lesson::kPromptR2), {QStringLiteral("r2")});
         } else if (CboPQ->isEnabled() && CboR2->isEnabled()) {
@@ -34,9 +30,9 @@ void frmTarvolen_300413::lblNext_Click()
         lblR22->show();
         rtfSelect->hide();
         lblTarvolen->show();
-        toolkit::moveCm(lblTarvolen, 3.175, 1.482);
+        toolkit::moveCm(lblTarvolen, look::kHeadingLeft, look::kHeadingTop);
         lblTarvolen->setCaption(tr(lesson::kHeading));
-        setBorderHeight(kFullBorder);
+        setBorderHeight(look::kFullBorder);
     }
     rtfSuppose1->hide();
     rtfSuppose2->hide();
@@ -54,5 +50,5 @@ void frmTarvolen_300413::lblNext_Click()
 
     lblNext->hide();
     lblBack->show();
-    toolkit::setTopCm(lblPQ, 0.106);
+    toolkit::setTopCm(lblPQ, look::kPromptTop);
 }
