@@ -146,12 +146,18 @@ void frmTarvolen_300413::lowerDigit(RichTextBox *box, const QString &name, int o
 
 void frmTarvolen_300413::formatPrompt(RichTextBox *box, const QString &text, const QStringList &names)
 {
+    // The same prompt again (the credit line on every new PQ) would only cost a relayout.
+    if (box->text() == text && box->backToCheckpoint())
+        return;
     box->setText(text);
-    const RichTextBox::Batch batch(box);
-    box->setSelAlignment(Qt::AlignHCenter);
-    colourWholeText(box, bgr(look::kBlue));
-    for (const QString &name : names)
-        lowerDigit(box, name, look::kDigitDrop);
+    {
+        const RichTextBox::Batch batch(box);
+        box->setSelAlignment(Qt::AlignHCenter);
+        colourWholeText(box, bgr(look::kBlue));
+        for (const QString &name : names)
+            lowerDigit(box, name, look::kDigitDrop);
+    }
+    box->markCheckpoint();
 }
 
 void frmTarvolen_300413::setBorderHeight(float shape1Height)

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace toolkit {
@@ -17,6 +18,10 @@ namespace {
 // where the vector drawing would put it.
 constexpr int kDotPhases = 16;
 constexpr int kLargestStampedDot = 16;
+// Circles kept as images: the two of a figure and those of a few figures before it, none
+// wider than this (a radius typed into a list can be any size).
+constexpr size_t kRingsKept = 6;
+constexpr int kLargestRing = 800;
 
 // A painter that maps its units 1:1 onto whole pixels of an image: there a dot can be
 // stamped from a pre-rendered one. Printers, scaled renders and other ratios get vectors.
@@ -28,6 +33,15 @@ bool drawsWholePixels(const QPainter &painter)
            && painter.compositionMode() == QPainter::CompositionMode_SourceOver
            && t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx())
            && t.dy() == std::floor(t.dy());
+}
+
+// In bands of 64 rows: Qt hands a taller image (under a clip of several rectangles) to
+// helper threads, and on a busy machine waiting for them costs far more than the blending.
+void drawInBands(QPainter &painter, const QPoint &at, const QImage &image)
+{
+    const int band = 64;
+    for (int y = 0; y < image.height(); y += band)
+        painter.drawImage(at + QPoint(0, y), image, QRect(0, y, image.width(), qMin(band, image.height() - y)));
 }
 
 } // namespace
@@ -181,45 +195,90 @@ void Canvas::stampDot(QPainter &painter, const QPointF &centre, const QColor &co
 
 void Canvas::stampDots(QPainter &painter, size_t first, size_t last, double zoom) const
 {
-    const double scale = cmToPx(1.0) * zoom;
-    std::vector<std::pair<QPoint, const Dot *>> dots;
-    dots.reserve(last - first);
-    QRect area;
-    for (size_t i = first; i < last; ++i) {
-        const Op &op = m_ops[i];
-        QPoint at;
-        const Dot &dot = dotImage(op.a * scale, op.color, qMax(1, op.width) * zoom, &at);
-        area |= QRect(at, dot.image.size());
-        dots.emplace_back(at, &dot);
-    }
-    // Each pixel of a layer is one dot's own pixel or nothing, so drawing the layer blends
-    // every pixel exactly as drawing that dot would. A dot that would share a pixel with one
-    // already in the layer (the point Q on a grid point, say) waits for a fresh layer.
-    QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
-    layer.fill(0);
-    auto *const bits = reinterpret_cast<quint32 *>(layer.bits());
-    const qsizetype stride = layer.bytesPerLine() / 4;
-    // In bands of 64 rows: Qt hands a taller image (under a clip of several rectangles) to
-    // helper threads, and on a busy machine waiting for them costs far more than the blending.
-    const int band = 64;
-    const auto draw = [&] {
-        for (int y = 0; y < area.height(); y += band)
-            painter.drawImage(area.topLeft() + QPoint(0, y), layer,
-                              QRect(0, y, area.width(), qMin(band, area.height() - y)));
-    };
-    for (const auto &[at, dot] : dots) {
-        quint32 *const origin = bits + (at.y() - area.top()) * stride + (at.x() - area.left());
-        for (const auto &[p, value] : dot->ink) {
-            if (origin[p.y() * stride + p.x()]) {
-                draw();
-                layer.fill(0);
-                break;
-            }
+    // The same dots as at the last repaint (the figure drawn again after Back and Next, or
+    // a repaint that does not change it) are drawn from the layers built then.
+    std::vector<DotKey> key;
+    key.reserve(last - first);
+    for (size_t i = first; i < last; ++i)
+        key.push_back({m_ops[i].a.x(), m_ops[i].a.y(), m_ops[i].color.rgba(), m_ops[i].width});
+    if (zoom != m_layersZoom || key != m_layersKey) {
+        m_layersKey = std::move(key);
+        m_layersZoom = zoom;
+        m_layers.clear();
+        const double scale = cmToPx(1.0) * zoom;
+        std::vector<std::pair<QPoint, const Dot *>> dots;
+        dots.reserve(last - first);
+        QRect area;
+        for (size_t i = first; i < last; ++i) {
+            const Op &op = m_ops[i];
+            QPoint at;
+            const Dot &dot = dotImage(op.a * scale, op.color, qMax(1, op.width) * zoom, &at);
+            area |= QRect(at, dot.image.size());
+            dots.emplace_back(at, &dot);
         }
-        for (const auto &[p, value] : dot->ink)
-            origin[p.y() * stride + p.x()] = value;
+        // Each pixel of a layer is one dot's own pixel or nothing, so drawing the layer blends
+        // every pixel exactly as drawing that dot would. A dot that would share a pixel with one
+        // already in the layer (the point Q on a grid point, say) waits for a fresh layer.
+        QImage layer;
+        quint32 *bits = nullptr;
+        qsizetype stride = 0;
+        const auto fresh = [&] {
+            layer = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+            layer.fill(0);
+            bits = reinterpret_cast<quint32 *>(layer.bits());
+            stride = layer.bytesPerLine() / 4;
+        };
+        fresh();
+        for (const auto &[at, dot] : dots) {
+            const qsizetype offset = (at.y() - area.top()) * stride + (at.x() - area.left());
+            for (const auto &[p, value] : dot->ink) {
+                if (bits[offset + p.y() * stride + p.x()]) {
+                    m_layers.emplace_back(area.topLeft(), layer);
+                    fresh();
+                    break;
+                }
+            }
+            for (const auto &[p, value] : dot->ink)
+                bits[offset + p.y() * stride + p.x()] = value;
+        }
+        m_layers.emplace_back(area.topLeft(), layer);
     }
-    draw();
+    for (const auto &[at, image] : m_layers)
+        drawInBands(painter, at, image);
+}
+
+bool Canvas::stampCircle(QPainter &painter, const QPointF &centre, double radius, const QColor &color,
+                         double pen) const
+{
+    const int margin = int(std::ceil(radius + pen / 2.0)) + 2;
+    const int side = 2 * margin + 2;
+    if (!(radius > 0) || side > kLargestRing)
+        return false;
+    // Moved by whole pixels, the same stroke covers each pixel by the same share, and an
+    // image of it blends into the page exactly as the stroke would.
+    const QPoint whole(int(std::floor(centre.x())), int(std::floor(centre.y())));
+    const QPointF phase = centre - QPointF(whole);
+    const QRgb rgba = color.rgba();
+    auto found = std::find_if(m_rings.begin(), m_rings.end(), [&](const Ring &ring) {
+        return ring.phase == phase && ring.radius == radius && ring.pen == pen && ring.color == rgba;
+    });
+    if (found != m_rings.end()) {
+        std::rotate(found, found + 1, m_rings.end());
+    } else {
+        if (m_rings.size() >= kRingsKept)
+            m_rings.erase(m_rings.begin());
+        QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(color, pen));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QPointF(margin, margin) + phase, radius, radius);
+        p.end();
+        m_rings.push_back({phase, radius, pen, rgba, image});
+    }
+    drawInBands(painter, whole - QPoint(margin, margin), m_rings.back().image);
+    return true;
 }
 
 void Canvas::paint(QPainter &painter, double zoom) const
@@ -266,6 +325,9 @@ void Canvas::paint(QPainter &painter, double zoom) const
             break;
         }
         case Op::Circle:
+            // A pen of one pixel is drawn another way, which may touch a pixel twice.
+            if (stamping && pen > 1 && stampCircle(painter, a, op.radius * scale, op.color, pen))
+                break;
             painter.setPen(QPen(op.color, pen));
             painter.setBrush(Qt::NoBrush);
             painter.drawEllipse(a, op.radius * scale, op.radius * scale);

@@ -77,6 +77,10 @@ private:
     const Dot &dotImage(const QPointF &centre, const QColor &color, double width, QPoint *at) const;
     // Stamps the dots [first, last) into one image and draws that, rather than each dot.
     void stampDots(QPainter &painter, size_t first, size_t last, double zoom) const;
+    // Draws a circle from the image of it kept since it was last drawn at the same fraction
+    // of a pixel; false where it is too large to keep (it is then drawn as vectors).
+    bool stampCircle(QPainter &painter, const QPointF &centre, double radius, const QColor &color,
+                     double pen) const;
 
     QWidget *m_surface;
     std::vector<Op> m_ops;
@@ -94,6 +98,31 @@ private:
     // a full region has some two thousand dots, each a costly antialiased ellipse.
     // (A map whose elements stay put as it grows: a layer of dots holds on to them.)
     mutable std::unordered_map<quint64, Dot> m_dotImages;
+    // The last few circles drawn, most recent last: each is an antialiased stroke that costs
+    // as much as a whole shaded region, and every repaint of the figure draws both again.
+    struct Ring
+    {
+        QPointF phase; // of the centre within its pixel
+        double radius;
+        double pen;
+        QRgb color;
+        QImage image;
+    };
+    mutable std::vector<Ring> m_rings;
+    // The layers of the last run of dots stamped, and which dots they hold.
+    struct DotKey
+    {
+        double x, y;
+        QRgb color;
+        int width;
+        bool operator==(const DotKey &o) const
+        {
+            return x == o.x && y == o.y && color == o.color && width == o.width;
+        }
+    };
+    mutable std::vector<DotKey> m_layersKey;
+    mutable double m_layersZoom = 0.0;
+    mutable std::vector<std::pair<QPoint, QImage>> m_layers;
 };
 
 } // namespace toolkit

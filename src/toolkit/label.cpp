@@ -59,6 +59,8 @@ void Label::setBackColor(const QColor &color)
 void Label::setTransparent(bool transparent)
 {
     m_transparent = transparent;
+    // A filled label covers its whole rectangle: what lies beneath (Back under Next) need not be painted.
+    setAttribute(Qt::WA_OpaquePaintEvent, !transparent);
     update();
 }
 

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QFontMetricsF>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -49,6 +50,7 @@ RichTextBox::RichTextBox(QWidget *parent)
     // Emitted with or without a layout, for text and formats alike.
     connect(m_document, &QTextDocument::contentsChanged, this, [this] {
         ++m_revision;
+        m_pictureValid = false;
         update();
     });
 }
@@ -62,14 +64,17 @@ void RichTextBox::ensureLayout()
     m_document->setPageSize(QSizeF(width(), -1));
     QAbstractTextDocumentLayout *layout = m_document->documentLayout();
     layout->setPaintDevice(this);
-    connect(layout, &QAbstractTextDocumentLayout::update, this, [this] { update(); });
+    connect(layout, &QAbstractTextDocumentLayout::update, this, [this] {
+        m_pictureValid = false;
+        update();
+    });
     connect(layout, &QAbstractTextDocumentLayout::documentSizeChanged, this,
             [this] { scrollTo(m_scroll); });
     if (m_startPending)
         revealStart();
 }
 
-QRectF RichTextBox::caretRect(int position) const
+QRectF RichTextBox::caretRect(int position, bool across) const
 {
     const QTextBlock block = m_document->findBlock(position);
     const QPointF origin = m_document->documentLayout()->blockBoundingRect(block).topLeft();
@@ -77,7 +82,9 @@ QRectF RichTextBox::caretRect(int position) const
     const QTextLine line = block.layout()->lineForTextPosition(position);
     if (!line.isValid())
         return QRectF(origin, QSizeF(1, 10));
-    return QRectF(origin.x() + line.cursorToX(&position), origin.y() + line.y(), 1, line.height());
+    // Finding the x walks the whole line's items, as much as drawing it does.
+    const double x = across ? line.cursorToX(&position) : 0.0;
+    return QRectF(origin.x() + x, origin.y() + line.y(), 1, line.height());
 }
 
 QRect RichTextBox::cursorRect(const QTextCursor &cursor) const
@@ -94,8 +101,8 @@ void RichTextBox::revealStart()
         return;
     }
     m_startPending = false;
-    // A caret at the start, with the editor's margin of 5 pixels either side.
-    const QRect caret = caretRect(0).adjusted(-5, 0, 5, 0).toRect();
+    // A caret at the start; the text is scrolled fully left whatever its x, so only its line counts.
+    const QRect caret = caretRect(0, false).toRect();
     QPoint scroll(0, m_scroll.y());
     if (caret.y() < scroll.y())
         scroll.setY(caret.y());
@@ -347,16 +354,46 @@ void RichTextBox::mouseMoveEvent(QMouseEvent *event)
     emit mouseMoved();
 }
 
-void RichTextBox::paintEvent(QPaintEvent *)
+void RichTextBox::paintEvent(QPaintEvent *event)
 {
     ensureLayout();
     QPainter painter(this);
-    paintTo(painter);
+    // The box covers itself with its colour, so its pixels depend on nothing beneath: kept as
+    // an image, a page switch or a highlight elsewhere copies them instead of drawing every
+    // glyph again. Kept in the very format of the surface, at whole pixels, so they are the
+    // same pixels. The first frame paints it directly: the learner waits for that one.
+    const auto *surface = dynamic_cast<const QImage *>(painter.paintEngine()->paintDevice());
+    const bool first = !m_paintedOnce;
+    m_paintedOnce = true;
+    const QColor back = palette().color(QPalette::Base);
+    if (first || !surface || surface->devicePixelRatio() != 1.0 || back.alpha() != 255) {
+        paintTo(painter);
+        return;
+    }
+    const std::pair<QRgb, QRgb> colors(back.rgba(), palette().color(QPalette::Text).rgba());
+    if (!m_pictureValid || m_picture.format() != surface->format() || m_picture.size() != size()
+        || m_pictureScroll != m_scroll || m_pictureEmphasis != m_emphasis
+        || m_pictureColors != colors) {
+        // Valid from here: a change while it is drawn makes the next paint draw it again.
+        m_pictureValid = true;
+        m_pictureColors = colors;
+        m_pictureScroll = m_scroll;
+        m_pictureEmphasis = m_emphasis;
+        if (m_picture.format() != surface->format() || m_picture.size() != size())
+            m_picture = QImage(size(), surface->format());
+        QPainter picture(&m_picture);
+        paintTo(picture);
+    }
+    painter.drawImage(event->rect().topLeft(), m_picture, event->rect());
 }
 
 void RichTextBox::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
+    // Its colours are compared when it is painted: a case box turned pale and yellow again
+    // within one choice is the same picture.
+    if (event->type() != QEvent::PaletteChange)
+        m_pictureValid = false;
     if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange)
         m_document->setDefaultFont(zoomedFont(font(), m_zoom));
 }

@@ -3,10 +3,13 @@
 #include "toolkit/printable.h"
 #include "toolkit/units.h"
 
+#include <QImage>
 #include <QPoint>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QWidget>
+
+#include <utility>
 
 namespace toolkit {
 
@@ -99,7 +102,7 @@ private:
     void settleBaselineOffsets();
     // Gives the document its width, paint device and pending offsets: once, when first painted.
     void ensureLayout();
-    QRectF caretRect(int position) const; // in the document
+    QRectF caretRect(int position, bool across = true) const; // in the document; x only when across
     // The start of the text scrolled into view, once there is a layout to measure it by.
     void revealStart();
     QSize scrollRange() const;
@@ -117,6 +120,13 @@ private:
     QTextCursor m_checkpointSelection; // null: no checkpoint
     bool m_emphasis = false;
     double m_zoom = 1.0;
+    // The box as last painted, until what it shows changes.
+    QImage m_picture;
+    bool m_pictureValid = false;
+    bool m_paintedOnce = false;
+    QPoint m_pictureScroll;
+    bool m_pictureEmphasis = false;
+    std::pair<QRgb, QRgb> m_pictureColors; // back and text
 };
 
 } // namespace toolkit

@@ -25,7 +25,14 @@ int cmToPixel(double cm)
 }
 
 const char kDesignGeometry[] = "designGeometry";
-const char kView[] = "pageView";
+
+// By window. Read for every dot of a shaded region: a property looked up by name costs more
+// than drawing the dot.
+QHash<const QWidget *, View> &views()
+{
+    static QHash<const QWidget *, View> byWindow;
+    return byWindow;
+}
 
 QRect designGeometry(const QWidget *widget)
 {
@@ -56,16 +63,14 @@ void setDesignGeometry(QWidget *widget, const QRect &design)
 
 View viewOf(const QWidget *widget)
 {
-    const QVariant stored = widget->window()->property(kView);
-    if (!stored.isValid())
-        return {};
-    const QVariantList parts = stored.toList();
-    return {parts.value(0).toDouble(), parts.value(1).toPoint()};
+    return views().value(widget->window());
 }
 
 void setView(QWidget *window, const View &view)
 {
-    window->setProperty(kView, QVariantList{view.zoom, view.origin});
+    if (!views().contains(window))
+        QObject::connect(window, &QObject::destroyed, [window] { views().remove(window); });
+    views().insert(window, view);
     for (QWidget *widget : window->findChildren<QWidget *>()) {
         if (widget->isWindow())
             continue;
