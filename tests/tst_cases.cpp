@@ -332,6 +332,32 @@ private slots:
         QCOMPARE(lists(*w), texts.join('|'));
     }
 
+    // The introduction page as it reads, blanks and all (pages sees Back bring it back).
+    void introductionTexts()
+    {
+        const auto read = [this] {
+            QStringList seen{w->windowTitle()};
+            for (const char *name : {"rtfSelect", "lblNext", "lblHome", "lblTarvolen", "rtfSuppose1", "rtfSuppose2", "lblPossibility",
+                                     "rtBox1", "rtBox2", "rtBox3", "rtBox4", "rtBox5", "rtfHighlight", "lblPQ", "lblBack", "lblPrint", "lblHelp"})
+                seen << (name[0] == 'l' ? c<Label>(name)->caption() : c<RichTextBox>(name)->text());
+            return seen;
+        };
+        const QStringList expected = {"Chapter 4:  Tarvolen in a Plane.",
+            "Programmer: tarvolen@example.org     (Website, example.org/tarvolen)", "Next", "Home",
+            "Tarvolen in R\u00B2", "Suppose that the centre of a circle is P and its radius is r1.",
+            "Suppose that in the same plane there is another circle with centre Q and radius r2.",
+            "In this Situation one and only one Possibility exists, out of below five..",
+            " (1)  If PQ =  r1 + r2 then the two circles touch each other externally.",
+            " (2)  If PQ = | r1 - r2 | then the two circles touch each other internally.",
+            " (3)  If | r1 - r2 | < PQ < r1 + r2  then the two circles intersect each other in 2 Points.",
+            " (4)  If PQ < | r1 - r2 |  then the two circles neither intersect nor touch and one of them is inside the other.",
+            " (5)  If PQ > r1 + r2  then the two circles do not intersect or touch and each is outside the other.",
+            "It  will  be  highlighted  according  to  your selection  of  r1 ,  r2  and  PQ.",
+            "Let us test it for practice..    Click 'Next'", "Back", "Print",
+            "Double Click any of these 3 buttons and turn mouse wheel."};
+        QCOMPARE(read(), expected);
+    }
+
     void typedValues_data()
     {
         QTest::addColumn<QString>("before"); // chosen from the lists: r1, r2, PQ
