@@ -1,5 +1,7 @@
 #include "toolkit/frame.h"
 
+#include "toolkit/units.h"
+
 #include <QPainter>
 
 namespace toolkit {
@@ -23,11 +25,7 @@ void Frame::setVisible(bool visible)
 
 void Frame::setBackColor(const QColor &color)
 {
-    if (color == palette().color(QPalette::Window))
-        return;
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, color);
-    setPalette(pal);
+    setRoleColor(this, {QPalette::Window}, color);
 }
 
 void Frame::paintTo(QPainter &painter) const

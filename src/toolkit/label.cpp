@@ -40,20 +40,12 @@ void Label::setAlignment(Alignment alignment)
 
 void Label::setForeColor(const QColor &color)
 {
-    if (color == palette().color(QPalette::WindowText))
-        return;
-    QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, color);
-    setPalette(pal);
+    setRoleColor(this, {QPalette::WindowText}, color);
 }
 
 void Label::setBackColor(const QColor &color)
 {
-    if (color == palette().color(QPalette::Window))
-        return;
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, color);
-    setPalette(pal);
+    setRoleColor(this, {QPalette::Window}, color);
 }
 
 void Label::setTransparent(bool transparent)

@@ -320,12 +320,7 @@ void RichTextBox::setEmphasis(bool on)
 
 void RichTextBox::setBackColor(const QColor &color)
 {
-    if (color == palette().color(QPalette::Base))
-        return;
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, color);
-    pal.setColor(QPalette::Window, color);
-    setPalette(pal);
+    setRoleColor(this, {QPalette::Base, QPalette::Window}, color);
 }
 
 void RichTextBox::paintTo(QPainter &painter) const

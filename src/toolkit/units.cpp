@@ -121,6 +121,15 @@ void setHeightCm(QWidget *widget, double height)
     setDesignGeometry(widget, design);
 }
 
+void setRoleColor(QWidget *widget, std::initializer_list<QPalette::ColorRole> roles, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    for (const QPalette::ColorRole role : roles)
+        palette.setColor(role, color);
+    if (palette != widget->palette())
+        widget->setPalette(palette);
+}
+
 QColor bgr(uint32_t value)
 {
     if (value & 0x80000000u) {

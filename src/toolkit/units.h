@@ -2,10 +2,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QPoint>
 #include <QString>
 
 #include <cstdint>
+#include <initializer_list>
 
 class QPaintDevice;
 class QWidget;
@@ -56,6 +58,9 @@ void setHeightCm(QWidget *widget, double height);
 constexpr uint32_t kSystemWindowBackground = 0x80000005;
 constexpr uint32_t kSystemWindowText = 0x80000008;
 QColor bgr(uint32_t value);
+// The widget's palette with `color` in these roles; a palette that has it already is left alone,
+// since every change of it repaints and restyles the widget.
+void setRoleColor(QWidget *widget, std::initializer_list<QPalette::ColorRole> roles, const QColor &color);
 
 struct FontSpec {
     const char *face;
