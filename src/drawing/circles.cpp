@@ -62,6 +62,7 @@ void frmTarvolen_300413::ShadeCommonRegion()
     const float xLast = Qx + float(r2);
     const int16_t yFirst = lesson::sub16(CentreY, r1);
     const int16_t yLast = lesson::add16(CentreY, r2);
+    const QColor green = bgr(kGreen);
     for (x = xFirst; x <= xLast; x += step) {
         for (y = float(yFirst); y <= float(yLast); y += step) {
             const double dxP = double(Px) - double(x);
@@ -71,7 +72,7 @@ void frmTarvolen_300413::ShadeCommonRegion()
             d2 = float(std::sqrt(dxQ * dxQ + dy * dy));
             if (d1 < r1 && d2 < r2) {
                 canvas.setDrawWidth(3);
-                canvas.point(x, y, bgr(kGreen));
+                canvas.point(x, y, green);
             }
         }
     }

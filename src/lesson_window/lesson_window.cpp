@@ -185,7 +185,7 @@ void frmTarvolen_300413::paintSurface(QPainter &painter) const
     const View view = viewOf(this);
     painter.save();
     painter.translate(view.origin);
-    canvas.paint(painter, view.zoom);
+    canvas.paint(painter, view.zoom, backColor()); // the ground both callers fill
     for (const Shape *shape : {Shape1.get(), Shape2.get()})
         shape->paintTo(painter);
     painter.restore();

@@ -35,6 +35,21 @@ bool drawsWholePixels(const QPainter &painter)
            && t.dy() == std::floor(t.dy());
 }
 
+// Thousands to a figure: whole pixels straight from the centre (in pixels) and the fringe.
+inline QRect pointArea(const QPointF &centre, double fringe)
+{
+    const int left = int(std::floor(centre.x() - fringe));
+    const int top = int(std::floor(centre.y() - fringe));
+    return QRect(left, top, int(std::ceil(centre.x() + fringe)) - left,
+                 int(std::ceil(centre.y() + fringe)) - top);
+}
+
+inline double fringeOf(int width, double zoom)
+{
+    // Half the pen, and the antialiased fringe.
+    return qMax(1, width) * zoom / 2.0 + 2.0;
+}
+
 // In bands of 64 rows: Qt hands a taller image (under a clip of several rectangles) to
 // helper threads, and on a busy machine waiting for them costs far more than the blending.
 void drawInBands(QPainter &painter, const QPoint &at, const QImage &image)
@@ -63,6 +78,7 @@ void Canvas::clear()
     m_ops.clear();
     requestRepaint(m_drawnArea);
     m_drawnArea = QRect();
+    m_settled = QRect();
 }
 
 void Canvas::setAside(bool aside)
@@ -78,19 +94,36 @@ void Canvas::add(Op op)
 {
     const QRect area = pixelArea(op);
     m_ops.push_back(std::move(op));
+    touch(area);
+}
+
+void Canvas::touch(const QRect &area)
+{
+    // A region's dots fall within its circles, drawn before them: for most of them there is
+    // nothing to grow and nothing to ask for.
+    if (area.left() >= m_settled.left() && area.right() <= m_settled.right()
+        && area.top() >= m_settled.top() && area.bottom() <= m_settled.bottom())
+        return;
     m_drawnArea |= area;
     requestRepaint(area);
+    m_settled = m_drawnArea & m_askedArea;
 }
 
 QRect Canvas::pixelArea(const Op &op) const
 {
     const View view = m_surface ? viewOf(m_surface) : View();
-    const double scale = cmToPx(1.0) * view.zoom;
+    return areaAt(op, view.zoom).translated(view.origin);
+}
+
+QRect Canvas::areaAt(const Op &op, double zoom) const
+{
+    const double scale = cmToPx(1.0) * zoom;
     const QPointF a = op.a * scale;
+    const double fringe = fringeOf(op.width, zoom);
     QRectF area(a, a);
     switch (op.kind) {
     case Op::Point:
-        break;
+        return pointArea(a, fringe);
     case Op::Circle: {
         const double r = std::abs(op.radius) * scale;
         area = QRectF(a.x() - r, a.y() - r, 2 * r, 2 * r);
@@ -101,15 +134,13 @@ QRect Canvas::pixelArea(const Op &op) const
         break;
     case Op::Text: {
         // Generous all round: bold and italic glyphs may overhang their advance.
-        const QFontMetricsF metrics(fontForDevice(zoomedFont(op.font, view.zoom), m_surface));
+        const QFontMetricsF metrics(fontForDevice(zoomedFont(*op.font, zoom), m_surface));
         const double h = metrics.height();
         area = QRectF(a.x() - h, a.y() - h, metrics.horizontalAdvance(op.text) + 2 * h, 3 * h);
         break;
     }
     }
-    // Half the pen, and the antialiased fringe.
-    const double fringe = qMax(1, op.width) * view.zoom / 2.0 + 2.0;
-    return area.adjusted(-fringe, -fringe, fringe, fringe).toAlignedRect().translated(view.origin);
+    return area.adjusted(-fringe, -fringe, fringe, fringe).toAlignedRect();
 }
 
 void Canvas::requestRepaint(const QRect &area)
@@ -123,7 +154,10 @@ void Canvas::requestRepaint(const QRect &area)
 
 void Canvas::point(double x, double y, const QColor &color)
 {
-    add({Op::Point, QPointF(x, y), {}, 0.0, color, m_drawWidth, {}, {}});
+    m_ops.push_back({Op::Point, QPointF(x, y), {}, 0.0, color, m_drawWidth, {}, {}});
+    const View view = m_surface ? viewOf(m_surface) : View();
+    const QPointF centre = m_ops.back().a * (cmToPx(1.0) * view.zoom);
+    touch(pointArea(centre, fringeOf(m_drawWidth, view.zoom)).translated(view.origin));
 }
 
 void Canvas::circle(double x, double y, double radius, const QColor &color)
@@ -197,12 +231,10 @@ void Canvas::stampDots(QPainter &painter, size_t first, size_t last, double zoom
 {
     // The same dots as at the last repaint (the figure drawn again after Back and Next, or
     // a repaint that does not change it) are drawn from the layers built then.
-    std::vector<DotKey> key;
-    key.reserve(last - first);
-    for (size_t i = first; i < last; ++i)
-        key.push_back({m_ops[i].a.x(), m_ops[i].a.y(), m_ops[i].color.rgba(), m_ops[i].width});
-    if (zoom != m_layersZoom || key != m_layersKey) {
-        m_layersKey = std::move(key);
+    const auto from = m_ops.begin() + std::ptrdiff_t(first);
+    const auto to = m_ops.begin() + std::ptrdiff_t(last);
+    if (zoom != m_layersZoom || !std::equal(from, to, m_layersKey.begin(), m_layersKey.end())) {
+        m_layersKey.assign(from, to);
         m_layersZoom = zoom;
         m_layers.clear();
         const double scale = cmToPx(1.0) * zoom;
@@ -281,13 +313,55 @@ bool Canvas::stampCircle(QPainter &painter, const QPointF &centre, double radius
     return true;
 }
 
-void Canvas::paint(QPainter &painter, double zoom) const
+void Canvas::paint(QPainter &painter, double zoom, const QColor &ground) const
 {
     // The surface's own repaint takes in everything asked for so far.
-    if (painter.device() == m_surface)
+    if (painter.device() == m_surface) {
         m_askedArea = QRect();
-    if (m_ops.empty())
+        m_settled = QRect();
+    }
+    if (m_ops.empty() || paintFromPicture(painter, zoom, ground))
         return;
+    drawOps(painter, zoom);
+}
+
+bool Canvas::paintFromPicture(QPainter &painter, double zoom, const QColor &ground) const
+{
+    // Only where the figure's own pixels on this ground are what the surface gets: whole
+    // pixels of an opaque image, in its very format.
+    if (!ground.isValid() || ground.alpha() != 255 || !drawsWholePixels(painter))
+        return false;
+    const auto *surface = dynamic_cast<const QImage *>(painter.paintEngine()->paintDevice());
+    if (!surface || surface->hasAlphaChannel() || surface->devicePixelRatio() != 1.0)
+        return false;
+    const QTransform toSurface = painter.deviceTransform();
+    const QRect shown = surface->rect().translated(-int(toSurface.dx()), -int(toSurface.dy()));
+    Picture &kept = m_picture;
+    if (kept.zoom != zoom || kept.ground != ground.rgba() || kept.shown != shown
+        || kept.image.format() != surface->format() || kept.ops != m_ops) {
+        QRect area;
+        for (const Op &op : m_ops)
+            area |= areaAt(op, zoom);
+        area &= shown;
+        kept = {m_ops, zoom, ground.rgba(), shown, area, {}};
+        if (area.isEmpty())
+            return true;
+        kept.image = QImage(area.size(), surface->format());
+        const int dotsPerMetre = qRound(m_surface ? m_surface->logicalDpiY() / 0.0254 : 3780.0);
+        kept.image.setDotsPerMeterX(dotsPerMetre);
+        kept.image.setDotsPerMeterY(dotsPerMetre);
+        kept.image.fill(ground);
+        QPainter picture(&kept.image);
+        picture.translate(-area.topLeft());
+        drawOps(picture, zoom);
+    }
+    if (!kept.image.isNull())
+        drawInBands(painter, kept.area.topLeft(), kept.image);
+    return true;
+}
+
+void Canvas::drawOps(QPainter &painter, double zoom) const
+{
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     const double scale = cmToPx(1.0) * zoom;
@@ -337,7 +411,7 @@ void Canvas::paint(QPainter &painter, double zoom) const
             painter.drawLine(a, op.b * scale);
             break;
         case Op::Text: {
-            const QFont font = fontForDevice(zoomedFont(op.font, zoom), painter.device());
+            const QFont font = fontForDevice(zoomedFont(*op.font, zoom), painter.device());
             painter.setFont(font);
             painter.setPen(op.color);
             const QFontMetricsF metrics(font, painter.device());

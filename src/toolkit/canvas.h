@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -31,7 +32,15 @@ public:
         QColor color;
         int width;       // pixels
         QString text;
-        QFont font;
+        std::optional<QFont> font; // text only: a font made for each dot costs more than the dot
+        // Exactly equal: the same pixels (a point's fuzzy == is not).
+        bool operator==(const Op &o) const
+        {
+            return kind == o.kind && a.x() == o.a.x() && a.y() == o.a.y() && width == o.width
+                   && color == o.color && b.x() == o.b.x() && b.y() == o.b.y()
+                   && radius == o.radius && (kind != Text || (text == o.text && font == o.font));
+        }
+        bool operator!=(const Op &o) const { return !(*this == o); }
     };
 
     explicit Canvas(QWidget *surface);
@@ -60,12 +69,19 @@ public:
     void printNumber(long value);
 
     // Draws the kept operations at a zoom of the design (1: one painter unit is one design
-    // pixel): places, radii, pens and fonts are scaled, so the drawing stays sharp.
-    void paint(QPainter &painter, double zoom = 1.0) const;
+    // pixel): places, radii, pens and fonts are scaled, so the drawing stays sharp. On a
+    // surface already filled with the opaque colour ground, a figure drawn before is copied.
+    void paint(QPainter &painter, double zoom = 1.0, const QColor &ground = QColor()) const;
 
 private:
     void add(Op op);
-    QRect pixelArea(const Op &op) const;
+    // Takes in a new operation's pixels: what clear() must wipe and the repaint must cover.
+    void touch(const QRect &area);
+    void drawOps(QPainter &painter, double zoom) const;
+    // The figure as last drawn on the ground, copied when the same figure is painted again.
+    bool paintFromPicture(QPainter &painter, double zoom, const QColor &ground) const;
+    QRect pixelArea(const Op &op) const; // on the surface
+    QRect areaAt(const Op &op, double zoom) const; // on the page at that zoom
     void requestRepaint(const QRect &area);
     void stampDot(QPainter &painter, const QPointF &centre, const QColor &color, double width) const;
     struct Dot
@@ -94,6 +110,7 @@ private:
     // (a region's dots inside their circles) asks for nothing more.
     QRect m_drawnArea;
     mutable QRect m_askedArea;
+    mutable QRect m_settled; // within both: a new operation here changes neither
     // Round dots as the screen shows them, keyed by colour, width and sub-pixel offset:
     // a full region has some two thousand dots, each a costly antialiased ellipse.
     // (A map whose elements stay put as it grows: a layer of dots holds on to them.)
@@ -110,19 +127,21 @@ private:
     };
     mutable std::vector<Ring> m_rings;
     // The layers of the last run of dots stamped, and which dots they hold.
-    struct DotKey
-    {
-        double x, y;
-        QRgb color;
-        int width;
-        bool operator==(const DotKey &o) const
-        {
-            return x == o.x && y == o.y && color == o.color && width == o.width;
-        }
-    };
-    mutable std::vector<DotKey> m_layersKey;
+    mutable std::vector<Op> m_layersKey;
     mutable double m_layersZoom = 0.0;
     mutable std::vector<std::pair<QPoint, QImage>> m_layers;
+    // Back and Next, or a repaint of anything over the figure, draw the very same figure
+    // again: its pixels on the ground are kept, with what they show.
+    struct Picture
+    {
+        std::vector<Op> ops;
+        double zoom = 0.0;
+        QRgb ground = 0;
+        QRect shown; // the page pixels the surface shows
+        QRect area;  // of the figure among them
+        QImage image;
+    };
+    mutable Picture m_picture;
 };
 
 } // namespace toolkit
