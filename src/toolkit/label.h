@@ -2,6 +2,8 @@
 
 #include "toolkit/printable.h"
 
+#include <QFont>
+#include <QImage>
 #include <QKeySequence>
 #include <QWidget>
 
@@ -59,12 +61,34 @@ protected:
 
 private:
     void announceUncoveredSiblings() const;
+    // Copies the pixels of the last whole paint when they would come out the same; false
+    // where it cannot tell.
+    bool paintAsBefore(QPainter &painter, const QRegion &region);
 
     QString m_caption;
     Alignment m_alignment = Alignment::Left;
     bool m_transparent = true;
     bool m_pressed = false;
     QShortcut *m_shortcut = nullptr;
+    // What the last whole paint wrote, on what ground, and the pixels that came of it.
+    struct LastPaint
+    {
+        QString caption;
+        QFont font;
+        double zoom = 0.0;
+        QRgb text = 0;
+        QRgb back = 0;
+        Alignment alignment = Alignment::Left;
+        bool transparent = true;
+        QImage ground;
+        QImage result;
+        bool sameWriting(const LastPaint &o) const
+        {
+            return caption == o.caption && zoom == o.zoom && text == o.text && back == o.back
+                   && alignment == o.alignment && transparent == o.transparent && font == o.font;
+        }
+    };
+    LastPaint m_last;
 };
 
 } // namespace toolkit
