@@ -45,8 +45,8 @@ void frmTarvolen_300413::ResetCaseTexts()
 
 void frmTarvolen_300413::writeCaseText(toolkit::RichTextBox *box, int index)
 {
-    box->setText(tr(lesson::kCaseTexts[index]));
     const toolkit::RichTextBox::Batch batch(box);
+    box->setText(tr(lesson::kCaseTexts[index]));
     box->setSelFontSize(14);
     box->setSelBold(false);
     box->setSelColor(toolkit::bgr(look::kBlack));

@@ -152,9 +152,9 @@ void frmTarvolen_300413::formatPrompt(RichTextBox *box, const QString &text, con
     const QString written = QLatin1String("prompt ") + text;
     if (box->backToCheckpoint(written))
         return;
-    box->setText(text);
     {
         const RichTextBox::Batch batch(box);
+        box->setText(text);
         box->setSelAlignment(Qt::AlignHCenter);
         colourWholeText(box, bgr(look::kBlue));
         for (const QString &name : names)

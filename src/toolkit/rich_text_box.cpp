@@ -114,7 +114,7 @@ QRect RichTextBox::cursorRect(const QTextCursor &cursor) const
 
 void RichTextBox::revealStart()
 {
-    if (!m_layoutMade) {
+    if (!m_layoutMade || m_batches > 0) {
         m_startPending = true;
         return;
     }
@@ -159,14 +159,18 @@ void RichTextBox::setText(const QString &text)
 }
 
 RichTextBox::Batch::Batch(RichTextBox *box)
-    : m_block(box->document())
+    : m_box(box)
+    , m_block(box->document())
 {
+    ++box->m_batches;
     m_block.beginEditBlock();
 }
 
 RichTextBox::Batch::~Batch()
 {
     m_block.endEditBlock();
+    if (--m_box->m_batches == 0 && m_box->m_startPending)
+        m_box->revealStart();
 }
 
 void RichTextBox::markCheckpoint(const QString &written)

@@ -33,8 +33,9 @@ public:
     // Where a caret at the cursor's position would stand, in the box's coordinates.
     QRect cursorRect(const QTextCursor &cursor) const;
 
-    // While one of these lives, the formatting steps on the box are laid out once, when it
-    // ends, instead of after every step: each step would otherwise lay out the whole text.
+    // While one of these lives, the text set and the formatting steps on the box are laid out
+    // once, when it ends, instead of after every step: each step would otherwise lay out the
+    // whole text. The start of a text set meanwhile is scrolled into view then.
     class Batch
     {
     public:
@@ -44,6 +45,7 @@ public:
         Batch &operator=(const Batch &) = delete;
 
     private:
+        RichTextBox *m_box;
         QTextCursor m_block;
     };
 
@@ -118,6 +120,7 @@ private:
     bool m_layoutMade = false;
     bool m_offsetsPending = false;
     bool m_startPending = false;
+    int m_batches = 0; // open
     bool m_shownOnce = false;
     QPoint m_scroll; // of the text within the box
     QTextCursor m_cursor;

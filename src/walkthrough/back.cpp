@@ -45,8 +45,11 @@ void frmTarvolen_300413::lblBack_Click()
     // prompt of the same words after PQ is centred: that one is written over.
     const QString credit = creditLine(), written = QLatin1String("credit line ") + credit;
     if (!rtfSelect->backToCheckpoint(written)) {
-        rtfSelect->setText(credit);
-        colourWholeText(rtfSelect, toolkit::bgr(look::kBlue));
+        {
+            const toolkit::RichTextBox::Batch batch(rtfSelect);
+            rtfSelect->setText(credit);
+            colourWholeText(rtfSelect, toolkit::bgr(look::kBlue));
+        }
         rtfSelect->markCheckpoint(written);
     }
 
