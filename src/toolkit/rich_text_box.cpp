@@ -68,7 +68,7 @@ void RichTextBox::ensureLayout()
     layout->setPaintDevice(this);
     // Laid out at a width while painting: the paint under way shows it.
     connect(layout, &QAbstractTextDocumentLayout::update, this, [this] {
-        if (!m_painting)
+        if (!m_layingOutInPaint)
             update();
     });
     connect(layout, &QAbstractTextDocumentLayout::documentSizeChanged, this,
@@ -437,9 +437,9 @@ void RichTextBox::paintEvent(QPaintEvent *event)
     auto kept = same(look);
     if (kept == m_pictures.end()) {
         // A picture is drawn at the box's width; the scroll stays in range at it.
-        m_painting = true;
+        m_layingOutInPaint = true;
         settleWidth();
-        m_painting = false;
+        m_layingOutInPaint = false;
         look.scroll = m_scroll;
         kept = same(look);
     }

@@ -159,7 +159,7 @@ private:
     quint64 m_edits = 0;
     quint64 m_contentEdits = ~quint64(0);
     bool m_paintedOnce = false;
-    bool m_painting = false;
+    bool m_layingOutInPaint = false;
 };
 
 } // namespace toolkit
