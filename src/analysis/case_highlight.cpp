@@ -31,9 +31,9 @@ void frmTarvolen_300413::ResetCaseTexts()
         // A box still holding what the last reset wrote would get the same text, formats and
         // selection again: putting the selection back spares a relayout and a repaint of all
         // five boxes on every choice.
-        if (!box->backToCheckpoint()) {
+        if (!box->backToCheckpoint(QStringLiteral("case text"))) {
             writeCaseText(box, i);
-            box->markCheckpoint();
+            box->markCheckpoint(QStringLiteral("case text"));
         }
         box->setBackColor(backColor());
         box->setToolTip(QString());
@@ -45,8 +45,8 @@ void frmTarvolen_300413::ResetCaseTexts()
 
 void frmTarvolen_300413::writeCaseText(toolkit::RichTextBox *box, int index)
 {
-    box->setText(tr(lesson::kCaseTexts[index]));
     const toolkit::RichTextBox::Batch batch(box);
+    box->setText(tr(lesson::kCaseTexts[index]));
     box->setSelFontSize(14);
     box->setSelBold(false);
     box->setSelColor(toolkit::bgr(look::kBlack));

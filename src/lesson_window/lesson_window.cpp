@@ -122,6 +122,8 @@ QString frmTarvolen_300413::creditLine() const
 
 void frmTarvolen_300413::colourWholeText(RichTextBox *box, const QColor &color)
 {
+    // Outside a batch, each caret move would measure the caret's x on the laid-out line.
+    const RichTextBox::Batch batch(box);
     box->setSelStart(0);
     box->find(box->text());
     box->setSelColor(color);
@@ -147,17 +149,18 @@ void frmTarvolen_300413::lowerDigit(RichTextBox *box, const QString &name, int o
 void frmTarvolen_300413::formatPrompt(RichTextBox *box, const QString &text, const QStringList &names)
 {
     // The same prompt again (the credit line on every new PQ) would only cost a relayout.
-    if (box->text() == text && box->backToCheckpoint())
+    const QString written = QLatin1String("prompt ") + text;
+    if (box->backToCheckpoint(written))
         return;
-    box->setText(text);
     {
         const RichTextBox::Batch batch(box);
+        box->setText(text);
         box->setSelAlignment(Qt::AlignHCenter);
         colourWholeText(box, bgr(look::kBlue));
         for (const QString &name : names)
             lowerDigit(box, name, look::kDigitDrop);
     }
-    box->markCheckpoint();
+    box->markCheckpoint(written);
 }
 
 void frmTarvolen_300413::setBorderHeight(float shape1Height)

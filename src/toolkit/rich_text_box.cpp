@@ -13,6 +13,7 @@
 #include <QTextLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -26,6 +27,7 @@ constexpr int kOffsetTwipsProperty = QTextFormat::UserProperty + 1;
 // The size asked for, in design points; the format holds it at the box's zoom.
 constexpr int kDesignPointsProperty = QTextFormat::UserProperty + 2;
 constexpr int kDocumentMargin = 2;
+constexpr size_t kPicturesKept = 3;
 
 } // namespace
 
@@ -50,7 +52,7 @@ RichTextBox::RichTextBox(QWidget *parent)
     // Emitted with or without a layout, for text and formats alike.
     connect(m_document, &QTextDocument::contentsChanged, this, [this] {
         ++m_revision;
-        m_pictureValid = false;
+        ++m_edits;
         update();
     });
 }
@@ -64,18 +66,34 @@ void RichTextBox::ensureLayout()
     m_document->setPageSize(QSizeF(width(), -1));
     QAbstractTextDocumentLayout *layout = m_document->documentLayout();
     layout->setPaintDevice(this);
+    // Laid out at a width while painting: the paint under way shows it.
     connect(layout, &QAbstractTextDocumentLayout::update, this, [this] {
-        m_pictureValid = false;
-        update();
+        if (!m_layingOutInPaint)
+            update();
     });
     connect(layout, &QAbstractTextDocumentLayout::documentSizeChanged, this,
-            [this] { scrollTo(m_scroll); });
+            [this] { keepScrollInRange(); });
     if (m_startPending)
         revealStart();
 }
 
+void RichTextBox::settleWidth() const
+{
+    // Centred paragraphs are centred in the box's width.
+    if (m_layoutMade && m_document->pageSize().width() != width())
+        m_document->setPageSize(QSizeF(width(), -1));
+}
+
+// A scroll at the start is in range at any size: kept so, the layout is not read.
+void RichTextBox::keepScrollInRange()
+{
+    if (!m_scroll.isNull())
+        scrollTo(m_scroll);
+}
+
 QRectF RichTextBox::caretRect(int position, bool across) const
 {
+    settleWidth();
     const QTextBlock block = m_document->findBlock(position);
     const QPointF origin = m_document->documentLayout()->blockBoundingRect(block).topLeft();
     position -= block.position();
@@ -96,7 +114,7 @@ QRect RichTextBox::cursorRect(const QTextCursor &cursor) const
 
 void RichTextBox::revealStart()
 {
-    if (!m_layoutMade) {
+    if (!m_layoutMade || m_batches > 0) {
         m_startPending = true;
         return;
     }
@@ -113,6 +131,7 @@ void RichTextBox::revealStart()
 
 QSize RichTextBox::scrollRange() const
 {
+    settleWidth();
     const QSize content = m_document->documentLayout()->documentSize().toSize();
     return QSize(qMax(0, content.width() - width()), qMax(0, content.height() - height()));
 }
@@ -140,25 +159,31 @@ void RichTextBox::setText(const QString &text)
 }
 
 RichTextBox::Batch::Batch(RichTextBox *box)
-    : m_block(box->document())
+    : m_box(box)
+    , m_block(box->document())
 {
+    ++box->m_batches;
     m_block.beginEditBlock();
 }
 
 RichTextBox::Batch::~Batch()
 {
     m_block.endEditBlock();
+    if (--m_box->m_batches == 0 && m_box->m_startPending)
+        m_box->revealStart();
 }
 
-void RichTextBox::markCheckpoint()
+void RichTextBox::markCheckpoint(const QString &written)
 {
     m_checkpointRevision = m_revision;
     m_checkpointSelection = m_cursor;
+    m_checkpointWritten = written;
 }
 
-bool RichTextBox::backToCheckpoint()
+bool RichTextBox::backToCheckpoint(const QString &written)
 {
-    if (m_checkpointSelection.isNull() || m_revision != m_checkpointRevision)
+    if (m_checkpointSelection.isNull() || m_revision != m_checkpointRevision
+        || written != m_checkpointWritten)
         return false;
     m_cursor = m_checkpointSelection;
     return true;
@@ -325,6 +350,7 @@ void RichTextBox::setBackColor(const QColor &color)
 
 void RichTextBox::paintTo(QPainter &painter) const
 {
+    settleWidth();
     const QRectF area(0, 0, width(), height());
     painter.fillRect(area, palette().color(QPalette::Base));
     painter.save();
@@ -349,46 +375,97 @@ void RichTextBox::mouseMoveEvent(QMouseEvent *event)
     emit mouseMoved();
 }
 
+bool RichTextBox::Look::operator==(const Look &o) const
+{
+    return size == o.size && scroll == o.scroll && emphasis == o.emphasis && back == o.back
+           && ink == o.ink && format == o.format && zoom == o.zoom && margin == o.margin
+           && lengths == o.lengths && text == o.text && font == o.font && formats == o.formats;
+}
+
+RichTextBox::Look RichTextBox::currentLook(QImage::Format format)
+{
+    if (m_contentEdits != m_edits) {
+        m_contentEdits = m_edits;
+        m_content.text = m_document->toRawText();
+        m_content.formats.clear();
+        m_content.lengths.clear();
+        for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next()) {
+            // The block's character format sets the height of an empty line.
+            m_content.formats.insert(m_content.formats.end(), {block.blockFormat(), block.charFormat()});
+            m_content.lengths.insert(m_content.lengths.end(), {-1, -1});
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                m_content.formats.push_back(it.fragment().charFormat());
+                m_content.lengths.push_back(it.fragment().length());
+            }
+        }
+    }
+    Look look = m_content;
+    look.font = m_document->defaultFont();
+    look.margin = m_document->documentMargin();
+    look.zoom = m_zoom;
+    look.size = size();
+    look.scroll = m_scroll;
+    look.emphasis = m_emphasis;
+    look.back = palette().color(QPalette::Base).rgba();
+    look.ink = palette().color(QPalette::Text).rgba();
+    look.format = format;
+    return look;
+}
+
 void RichTextBox::paintEvent(QPaintEvent *event)
 {
     ensureLayout();
     QPainter painter(this);
     // The box covers itself with its colour, so its pixels depend on nothing beneath: kept as
-    // an image, a page switch or a highlight elsewhere copies them instead of drawing every
-    // glyph again. Kept in the very format of the surface, at whole pixels, so they are the
-    // same pixels. The first frame paints it directly: the learner waits for that one.
+    // images, a page switch or a highlight elsewhere copies them instead of drawing every
+    // glyph again, whenever the box comes back to a look it had. Kept in the very format of
+    // the surface, at whole pixels, so they are the same pixels. The first frame paints it
+    // directly: the learner waits for that one.
     const auto *surface = dynamic_cast<const QImage *>(painter.paintEngine()->paintDevice());
     const bool first = !m_paintedOnce;
     m_paintedOnce = true;
-    const QColor back = palette().color(QPalette::Base);
-    if (first || !surface || surface->devicePixelRatio() != 1.0 || back.alpha() != 255) {
+    if (first || !surface || surface->devicePixelRatio() != 1.0
+        || palette().color(QPalette::Base).alpha() != 255) {
         paintTo(painter);
         return;
     }
-    const std::pair<QRgb, QRgb> colors(back.rgba(), palette().color(QPalette::Text).rgba());
-    if (!m_pictureValid || m_picture.format() != surface->format() || m_picture.size() != size()
-        || m_pictureScroll != m_scroll || m_pictureEmphasis != m_emphasis
-        || m_pictureColors != colors) {
-        // Valid from here: a change while it is drawn makes the next paint draw it again.
-        m_pictureValid = true;
-        m_pictureColors = colors;
-        m_pictureScroll = m_scroll;
-        m_pictureEmphasis = m_emphasis;
-        if (m_picture.format() != surface->format() || m_picture.size() != size())
-            m_picture = QImage(size(), surface->format());
-        QPainter picture(&m_picture);
-        paintTo(picture);
+    const auto same = [this](const Look &look) {
+        return std::find_if(m_pictures.begin(), m_pictures.end(),
+                            [&look](const Picture &p) { return p.look == look; });
+    };
+    Look look = currentLook(surface->format());
+    auto kept = same(look);
+    if (kept == m_pictures.end()) {
+        // A picture is drawn at the box's width; the scroll stays in range at it.
+        m_layingOutInPaint = true;
+        settleWidth();
+        m_layingOutInPaint = false;
+        look.scroll = m_scroll;
+        kept = same(look);
     }
-    painter.drawImage(event->rect().topLeft(), m_picture, event->rect());
+    if (kept == m_pictures.end()) {
+        QImage image;
+        if (m_pictures.size() == kPicturesKept) {
+            image = std::move(m_pictures.back().image);
+            m_pictures.pop_back();
+        }
+        if (image.size() != size() || image.format() != surface->format())
+            image = QImage(size(), surface->format());
+        QPainter picture(&image);
+        paintTo(picture);
+        picture.end();
+        m_pictures.insert(m_pictures.begin(), {std::move(look), std::move(image)});
+        kept = m_pictures.begin();
+    } else if (kept != m_pictures.begin()) {
+        std::rotate(m_pictures.begin(), kept, kept + 1);
+        kept = m_pictures.begin();
+    }
+    painter.drawImage(event->rect().topLeft(), kept->image, event->rect());
 }
 
 void RichTextBox::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    // Its colours are compared when it is painted: a case box turned pale and yellow again
-    // within one choice is the same picture.
-    if (event->type() != QEvent::PaletteChange)
-        m_pictureValid = false;
     if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange)
         m_document->setDefaultFont(zoomedFont(font(), m_zoom));
 }
@@ -433,12 +510,8 @@ void RichTextBox::zoomChanged(double zoom)
 void RichTextBox::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (!m_layoutMade)
-        return;
-    // Centred paragraphs are centred in the box's width.
-    if (event->oldSize().width() != width())
-        m_document->setPageSize(QSizeF(width(), -1));
-    scrollTo(m_scroll);
+    if (m_layoutMade)
+        keepScrollInRange();
 }
 
 void RichTextBox::showEvent(QShowEvent *event)

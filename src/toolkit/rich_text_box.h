@@ -3,13 +3,14 @@
 #include "toolkit/printable.h"
 #include "toolkit/units.h"
 
+#include <QFont>
 #include <QImage>
 #include <QPoint>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QWidget>
 
-#include <utility>
+#include <vector>
 
 namespace toolkit {
 
@@ -32,8 +33,9 @@ public:
     // Where a caret at the cursor's position would stand, in the box's coordinates.
     QRect cursorRect(const QTextCursor &cursor) const;
 
-    // While one of these lives, the formatting steps on the box are laid out once, when it
-    // ends, instead of after every step: each step would otherwise lay out the whole text.
+    // While one of these lives, the text set and the formatting steps on the box are laid out
+    // once, when it ends, instead of after every step: each step would otherwise lay out the
+    // whole text. The start of a text set meanwhile is scrolled into view then.
     class Batch
     {
     public:
@@ -43,15 +45,17 @@ public:
         Batch &operator=(const Batch &) = delete;
 
     private:
+        RichTextBox *m_box;
         QTextCursor m_block;
     };
 
-    // Remembers the text, its formats and the selection as they stand; coming back to them
-    // puts the selection back and succeeds only while nothing has changed the text or its
-    // formats since (otherwise it does nothing and says so). A writer that would produce the
-    // same text again can skip the rewrite, its relayout and its repaint.
-    void markCheckpoint();
-    bool backToCheckpoint();
+    // Remembers the text, its formats and the selection as they stand, under a name for what
+    // was written; coming back to them with the same name puts the selection back and succeeds
+    // only while nothing has changed the text or its formats since (otherwise it does nothing
+    // and says so). A writer that would produce the same text again can skip the rewrite, its
+    // relayout and its repaint; the name keeps two writers of one text (centred or not) apart.
+    void markCheckpoint(const QString &written);
+    bool backToCheckpoint(const QString &written);
 
     void setSelStart(int position); // empty selection there
 
@@ -102,6 +106,10 @@ private:
     void settleBaselineOffsets();
     // Gives the document its width, paint device and pending offsets: once, when first painted.
     void ensureLayout();
+    // After a resize the text is laid out at the new width only when something reads the
+    // layout: a box whose picture at that width is kept need not lay it out at all.
+    void settleWidth() const;
+    void keepScrollInRange();
     QRectF caretRect(int position, bool across = true) const; // in the document; x only when across
     // The start of the text scrolled into view, once there is a layout to measure it by.
     void revealStart();
@@ -112,21 +120,46 @@ private:
     bool m_layoutMade = false;
     bool m_offsetsPending = false;
     bool m_startPending = false;
+    int m_batches = 0; // open
     bool m_shownOnce = false;
     QPoint m_scroll; // of the text within the box
     QTextCursor m_cursor;
     quint64 m_revision = 0; // changes of the text or its formats so far
     quint64 m_checkpointRevision = 0;
     QTextCursor m_checkpointSelection; // null: no checkpoint
+    QString m_checkpointWritten;
     bool m_emphasis = false;
     double m_zoom = 1.0;
-    // The box as last painted, until what it shows changes.
-    QImage m_picture;
-    bool m_pictureValid = false;
+
+    // Everything a picture of the box depends on: two equal looks are the same pixels.
+    struct Look
+    {
+        QString text;
+        std::vector<QTextFormat> formats; // each block's two, then each fragment's
+        std::vector<int> lengths;         // of the fragments; -1 for a block's formats
+        QFont font;
+        double margin = 0;
+        double zoom = 1;
+        QSize size;
+        QPoint scroll;
+        bool emphasis = false;
+        QRgb back = 0, ink = 0;
+        QImage::Format format = QImage::Format_Invalid;
+        bool operator==(const Look &other) const;
+    };
+    struct Picture
+    {
+        Look look;
+        QImage image;
+    };
+    Look currentLook(QImage::Format format);
+    // The few latest pictures, the latest first: a case box lit and plain by turns has both.
+    std::vector<Picture> m_pictures;
+    Look m_content; // the text and formats part, worked out again after each edit
+    quint64 m_edits = 0;
+    quint64 m_contentEdits = ~quint64(0);
     bool m_paintedOnce = false;
-    QPoint m_pictureScroll;
-    bool m_pictureEmphasis = false;
-    std::pair<QRgb, QRgb> m_pictureColors; // back and text
+    bool m_layingOutInPaint = false;
 };
 
 } // namespace toolkit

@@ -41,8 +41,17 @@ void frmTarvolen_300413::lblBack_Click()
     lblPQ->setCaption(tr(lesson::kInvitation));
 
     rtfSelect->show();
-    rtfSelect->setText(creditLine());
-    colourWholeText(rtfSelect, toolkit::bgr(look::kBlue));
+    // Still there when Next left the prompt line alone (both radii chosen, PQ not). The
+    // prompt of the same words after PQ is centred: that one is written over.
+    const QString credit = creditLine(), written = QLatin1String("credit line ") + credit;
+    if (!rtfSelect->backToCheckpoint(written)) {
+        {
+            const toolkit::RichTextBox::Batch batch(rtfSelect);
+            rtfSelect->setText(credit);
+            colourWholeText(rtfSelect, toolkit::bgr(look::kBlue));
+        }
+        rtfSelect->markCheckpoint(written);
+    }
 
     setBorderHeight(look::kFullBorder);
     ResetCaseTexts();
