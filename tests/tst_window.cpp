@@ -4,6 +4,7 @@
 
 #include "lesson_window/lesson_window.h"
 #include "test_support.h"
+#include "toolkit/label.h"
 #include "toolkit/units.h"
 
 #include <QAccessible>
@@ -172,6 +173,29 @@ private slots:
         QVERIFY(testing::inkBox(testing::grabWindow(w), testing::find(w, "frameHelp")->geometry(), Qt::yellow, 10).isEmpty());
         const QImage hint = testing::find(w, "lblHelp")->grab().toImage();
         QVERIFY(testing::inkBox(hint, hint.rect(), QColor(192, 0, 192)).height() > 25);
+    }
+
+    // A label is drawn over whatever lies beneath it: when that changes, its pixels follow,
+    // though its caption does not (a list that changes colour under a label, say).
+    void labelOverChangingGround()
+    {
+        QWidget page;
+        page.resize(200, 60);
+        QWidget beneath(&page);
+        beneath.setGeometry(0, 0, 200, 60);
+        beneath.setAutoFillBackground(true);
+        toolkit::Label label(&page);
+        label.setGeometry(10, 10, 120, 30);
+        label.setCaption(QStringLiteral("r"));
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        for (const QColor ground : {QColor(Qt::red), QColor(Qt::blue), QColor(Qt::red)}) {
+            QPalette palette = beneath.palette();
+            palette.setColor(QPalette::Window, ground);
+            beneath.setPalette(palette);
+            QTRY_COMPARE(page.screen()->grabWindow(page.winId()).toImage().pixelColor(120, 35), ground);
+            QCOMPARE(page.grab().toImage().pixelColor(120, 35), ground);
+        }
     }
 
     // At the screen's ratio (QT_SCALE_FACTOR; ctest runs this at 1.25, 1.5 and 2) the figure is

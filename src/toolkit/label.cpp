@@ -5,8 +5,13 @@
 
 #include <QAccessible>
 #include <QMouseEvent>
+#include <QPaintEngine>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QShortcut>
+
+#include <cmath>
+#include <cstring>
 
 namespace toolkit {
 
@@ -162,10 +167,62 @@ void Label::announceUncoveredSiblings() const
     }
 }
 
-void Label::paintEvent(QPaintEvent *)
+void Label::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    if (!paintAsBefore(painter, event->region()))
+        paintTo(painter);
+}
+
+namespace {
+
+bool samePixels(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size() || a.format() != b.format())
+        return false;
+    const size_t bytes = size_t(a.width()) * size_t(a.depth() / 8);
+    for (int y = 0; y < a.height(); ++y) {
+        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), bytes) != 0)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool Label::paintAsBefore(QPainter &painter, const QRegion &region)
+{
+    // A label's pixels follow from what lies beneath it and what it writes there. Page turns
+    // repaint the labels over an unchanged ground with unchanged captions: when both are as
+    // at the last whole paint, the pixels are copied instead of the text being laid out and
+    // drawn again.
+    auto *surface = dynamic_cast<const QImage *>(painter.paintEngine()->paintDevice());
+    const QTransform toSurface = painter.deviceTransform();
+    if (!surface || surface->devicePixelRatio() != 1.0 || surface->depth() != 32
+        || toSurface.type() > QTransform::TxTranslate || toSurface.dx() != std::floor(toSurface.dx())
+        || toSurface.dy() != std::floor(toSurface.dy()) || !(QRegion(rect()) - region).isEmpty()) {
+        m_last = LastPaint();
+        return false;
+    }
+    const QRect onSurface = rect().translated(int(toSurface.dx()), int(toSurface.dy()));
+    if (!surface->rect().contains(onSurface)) {
+        m_last = LastPaint();
+        return false;
+    }
+    LastPaint now{m_caption, font(), viewOf(this).zoom, palette().color(QPalette::WindowText).rgba(),
+                  palette().color(QPalette::Window).rgba(), m_alignment, m_transparent,
+                  surface->copy(onSurface), {}};
+    if (now.sameWriting(m_last) && samePixels(now.ground, m_last.ground)) {
+        painter.save();
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, m_last.result);
+        painter.restore();
+        return true;
+    }
     paintTo(painter);
+    now.result = surface->copy(onSurface);
+    m_last = std::move(now);
+    return true;
 }
 
 void Label::mousePressEvent(QMouseEvent *event)
