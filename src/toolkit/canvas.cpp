@@ -192,8 +192,16 @@ const Canvas::Dot &Canvas::dotImage(const QPointF &centre, const QColor &color, 
     const int fx = int(sx) - ix * kDotPhases;
     const int fy = int(sy) - iy * kDotPhases;
     const int margin = int(width / 2) + 2;
-    const quint64 key = (quint64(color.rgba()) << 24) | (quint64(std::lround(width * 16)) << 8)
-                        | quint64(fx << 4 | fy);
+    const quint64 style = (quint64(color.rgba()) << 24) | (quint64(std::lround(width * 16)) << 8);
+    const int phase = fx << 4 | fy;
+    *at = QPoint(ix - margin, iy - margin);
+    if (style != m_phaseStyle) {
+        m_phaseStyle = style;
+        m_byPhase.fill(nullptr);
+    } else if (const Dot *known = m_byPhase[size_t(phase)]) {
+        return *known;
+    }
+    const quint64 key = style | quint64(phase);
     auto found = m_dotImages.find(key);
     if (found == m_dotImages.end()) {
         // The same antialiased ellipse as the vector path, at this sub-pixel offset.
@@ -206,7 +214,7 @@ const Canvas::Dot &Canvas::dotImage(const QPointF &centre, const QColor &color, 
         p.drawEllipse(QPointF(margin + double(fx) / kDotPhases, margin + double(fy) / kDotPhases),
                       width / 2.0, width / 2.0);
         p.end();
-        Dot stamp{dot, {}};
+        Dot stamp{dot, {}, 0, {}, 0, {}};
         for (int y = 0; y < dot.height(); ++y) {
             const auto *row = reinterpret_cast<const quint32 *>(dot.constScanLine(y));
             for (int x = 0; x < dot.width(); ++x) {
@@ -216,7 +224,7 @@ const Canvas::Dot &Canvas::dotImage(const QPointF &centre, const QColor &color, 
         }
         found = m_dotImages.emplace(key, std::move(stamp)).first;
     }
-    *at = QPoint(ix - margin, iy - margin);
+    m_byPhase[size_t(phase)] = &found->second;
     return found->second;
 }
 
@@ -339,10 +347,7 @@ bool Canvas::paintFromPicture(QPainter &painter, double zoom, const QColor &grou
     Picture &kept = m_picture;
     if (kept.zoom != zoom || kept.ground != ground.rgba() || kept.shown != shown
         || kept.image.format() != surface->format() || kept.ops != m_ops) {
-        QRect area;
-        for (const Op &op : m_ops)
-            area |= areaAt(op, zoom);
-        area &= shown;
+        const QRect area = figureArea(zoom) & shown;
         kept = {m_ops, zoom, ground.rgba(), shown, area, {}};
         if (area.isEmpty())
             return true;
@@ -351,16 +356,100 @@ bool Canvas::paintFromPicture(QPainter &painter, double zoom, const QColor &grou
         kept.image.setDotsPerMeterX(dotsPerMetre);
         kept.image.setDotsPerMeterY(dotsPerMetre);
         kept.image.fill(ground);
+        QImage *direct = kept.image.format() == QImage::Format_RGB32 ? &kept.image : nullptr;
+        if (direct)
+            direct->bits(); // its own pixels, before the painter holds them
         QPainter picture(&kept.image);
         picture.translate(-area.topLeft());
-        drawOps(picture, zoom);
+        drawOps(picture, zoom, direct, area.topLeft());
     }
     if (!kept.image.isNull())
         drawInBands(painter, kept.area.topLeft(), kept.image);
     return true;
 }
 
-void Canvas::drawOps(QPainter &painter, double zoom) const
+QRect Canvas::figureArea(double zoom) const
+{
+    // The dots by the box of their centres, with the widest fringe: a region has thousands.
+    QRect area;
+    double left = 0, top = 0, right = 0, bottom = 0;
+    int widest = 0;
+    for (const Op &op : m_ops) {
+        if (op.kind != Op::Point) {
+            area |= areaAt(op, zoom);
+            continue;
+        }
+        if (widest == 0) {
+            left = right = op.a.x();
+            top = bottom = op.a.y();
+        }
+        left = std::min(left, op.a.x());
+        right = std::max(right, op.a.x());
+        top = std::min(top, op.a.y());
+        bottom = std::max(bottom, op.a.y());
+        widest = std::max(widest, qMax(1, op.width));
+    }
+    if (widest > 0) {
+        const double scale = cmToPx(1.0) * zoom;
+        const double fringe = fringeOf(widest, zoom);
+        const QRect first = pointArea(QPointF(left, top) * scale, fringe);
+        const QRect last = pointArea(QPointF(right, bottom) * scale, fringe);
+        area |= first | last;
+    }
+    return area;
+}
+
+void Canvas::blendDots(QImage &image, const QPoint &origin, size_t first, size_t last, double zoom,
+                       quint32 ground) const
+{
+    // What drawing a layer of them does to each pixel, source over on opaque pixels:
+    // s + d (255 - alpha of s) / 255 in each channel, rounded as Qt rounds it.
+    const auto times = [](quint32 x, quint32 a) {
+        quint32 t = (x & 0xff00ff) * a;
+        t = ((t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
+        x = ((x >> 8) & 0xff00ff) * a;
+        x = (x + ((x >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
+        return x | t;
+    };
+    auto *bits = reinterpret_cast<quint32 *>(image.bits());
+    const qsizetype stride = image.bytesPerLine() / 4;
+    const QRect inside = image.rect();
+    const double scale = cmToPx(1.0) * zoom;
+    for (size_t i = first; i < last; ++i) {
+        const Op &op = m_ops[i];
+        QPoint at;
+        const Dot &dot = dotImage(op.a * scale, op.color, qMax(1, op.width) * zoom, &at);
+        if (dot.onGround.empty() || dot.ground != ground) {
+            dot.ground = ground;
+            dot.onGround.clear();
+            for (const auto &[p, s] : dot.ink)
+                dot.onGround.push_back(s + times(ground, 255 - qAlpha(s)));
+        }
+        if (dot.stride != stride) {
+            dot.stride = stride;
+            dot.offsets.clear();
+            for (const auto &ink : dot.ink)
+                dot.offsets.push_back(ink.first.y() * stride + ink.first.x());
+        }
+        at -= origin;
+        if (inside.contains(QRect(at, dot.image.size()))) {
+            quint32 *corner = bits + at.y() * stride + at.x();
+            for (size_t k = 0; k < dot.ink.size(); ++k) {
+                quint32 &d = corner[dot.offsets[k]];
+                d = d == ground ? dot.onGround[k] : dot.ink[k].second + times(d, 255 - qAlpha(dot.ink[k].second));
+            }
+            continue;
+        }
+        for (const auto &[p, s] : dot.ink) {
+            if (!inside.contains(at + p))
+                continue;
+            quint32 &d = bits[(at.y() + p.y()) * stride + at.x() + p.x()];
+            d = s + times(d, 255 - qAlpha(s));
+        }
+    }
+}
+
+void Canvas::drawOps(QPainter &painter, double zoom, QImage *direct, const QPoint &origin) const
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -381,7 +470,10 @@ void Canvas::drawOps(QPainter &painter, double zoom) const
                 size_t last = i + 1;
                 while (last < m_ops.size() && stamped(m_ops[last]))
                     ++last;
-                if (last - i > 1) {
+                if (direct) {
+                    blendDots(*direct, origin, i, last, zoom, m_picture.ground);
+                    i = last - 1;
+                } else if (last - i > 1) {
                     stampDots(painter, i, last, zoom);
                     i = last - 1;
                 } else {

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 
+#include <array>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -77,7 +78,12 @@ private:
     void add(Op op);
     // Takes in a new operation's pixels: what clear() must wipe and the repaint must cover.
     void touch(const QRect &area);
-    void drawOps(QPainter &painter, double zoom) const;
+    // On direct, an opaque image of the painter's whose top left is origin in its units, the
+    // region's dots are blended in place.
+    void drawOps(QPainter &painter, double zoom, QImage *direct = nullptr, const QPoint &origin = {}) const;
+    QRect figureArea(double zoom) const; // on the page, of every operation at that zoom
+    void blendDots(QImage &image, const QPoint &origin, size_t first, size_t last, double zoom,
+                   quint32 ground) const;
     // The figure as last drawn on the ground, copied when the same figure is painted again.
     bool paintFromPicture(QPainter &painter, double zoom, const QColor &ground) const;
     QRect pixelArea(const Op &op) const; // on the surface
@@ -88,6 +94,12 @@ private:
     {
         QImage image;
         std::vector<std::pair<QPoint, quint32>> ink; // its pixels that are not transparent
+        // The same pixels blended onto an opaque ground of this colour, where most dots land.
+        mutable quint32 ground = 0;
+        mutable std::vector<quint32> onGround;
+        // Where each of those pixels lies from the top left, in an image of this stride.
+        mutable qsizetype stride = 0;
+        mutable std::vector<qsizetype> offsets;
     };
     // The pre-rendered dot for a centre, and where its top left lands.
     const Dot &dotImage(const QPointF &centre, const QColor &color, double width, QPoint *at) const;
@@ -115,6 +127,10 @@ private:
     // a full region has some two thousand dots, each a costly antialiased ellipse.
     // (A map whose elements stay put as it grows: a layer of dots holds on to them.)
     mutable std::unordered_map<quint64, Dot> m_dotImages;
+    // Those of the colour and width asked for last, by sub-pixel phase: a region asks for
+    // the same few thousand times over.
+    mutable quint64 m_phaseStyle = ~quint64(0);
+    mutable std::array<const Dot *, 256> m_byPhase{};
     // The last few circles drawn, most recent last: each is an antialiased stroke that costs
     // as much as a whole shaded region, and every repaint of the figure draws both again.
     struct Ring

@@ -4,6 +4,7 @@
 #include "toolkit/units.h"
 
 #include <QEvent>
+#include <QPaintEngine>
 #include <QPainter>
 
 namespace toolkit {
@@ -55,6 +56,18 @@ void Shape::paintTo(QPainter &painter) const
     const double top = std::round(std::round(m_topPx) * z);
     const QRectF outer(left, top, std::round((std::round(m_leftPx) + std::round(m_widthPx)) * z) - left,
                        std::round((std::round(m_topPx) + std::round(cmToPx(m_heightCm))) * z) - top);
+    const QTransform t = painter.deviceTransform();
+    if (painter.paintEngine()->type() == QPaintEngine::Raster && t.type() <= QTransform::TxTranslate
+        && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy())) {
+        // On whole pixels the stroke covers exactly its four edges: filled as such, a window-
+        // sized frame costs four rectangles instead of a stroked outline scanned row by row.
+        const QRectF inner = outer.adjusted(w, w, -w, -w);
+        painter.fillRect(QRectF(outer.left(), outer.top(), outer.width(), w), m_color);
+        painter.fillRect(QRectF(outer.left(), outer.bottom() - w, outer.width(), w), m_color);
+        painter.fillRect(QRectF(outer.left(), inner.top(), w, inner.height()), m_color);
+        painter.fillRect(QRectF(outer.right() - w, inner.top(), w, inner.height()), m_color);
+        return;
+    }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(m_color, w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
