@@ -333,15 +333,31 @@ void Canvas::paint(QPainter &painter, double zoom, const QColor &ground) const
     drawOps(painter, zoom);
 }
 
+QRect Canvas::preparePicture(QPainter &painter, double zoom, const QColor &ground) const
+{
+    const Picture *picture = currentPicture(painter, zoom, ground);
+    return picture ? picture->area : QRect();
+}
+
 bool Canvas::paintFromPicture(QPainter &painter, double zoom, const QColor &ground) const
+{
+    const Picture *picture = currentPicture(painter, zoom, ground);
+    if (!picture)
+        return false;
+    if (!picture->image.isNull())
+        drawInBands(painter, picture->area.topLeft(), picture->image);
+    return true;
+}
+
+const Canvas::Picture *Canvas::currentPicture(QPainter &painter, double zoom, const QColor &ground) const
 {
     // Only where the figure's own pixels on this ground are what the surface gets: whole
     // pixels of an opaque image, in its very format.
-    if (!ground.isValid() || ground.alpha() != 255 || !drawsWholePixels(painter))
-        return false;
+    if (m_ops.empty() || !ground.isValid() || ground.alpha() != 255 || !drawsWholePixels(painter))
+        return nullptr;
     const auto *surface = dynamic_cast<const QImage *>(painter.paintEngine()->paintDevice());
     if (!surface || surface->hasAlphaChannel() || surface->devicePixelRatio() != 1.0)
-        return false;
+        return nullptr;
     const QTransform toSurface = painter.deviceTransform();
     const QRect shown = surface->rect().translated(-int(toSurface.dx()), -int(toSurface.dy()));
     Picture &kept = m_picture;
@@ -350,7 +366,7 @@ bool Canvas::paintFromPicture(QPainter &painter, double zoom, const QColor &grou
         const QRect area = figureArea(zoom) & shown;
         kept = {m_ops, zoom, ground.rgba(), shown, area, {}};
         if (area.isEmpty())
-            return true;
+            return &kept;
         kept.image = QImage(area.size(), surface->format());
         const int dotsPerMetre = qRound(m_surface ? m_surface->logicalDpiY() / 0.0254 : 3780.0);
         kept.image.setDotsPerMeterX(dotsPerMetre);
@@ -363,9 +379,7 @@ bool Canvas::paintFromPicture(QPainter &painter, double zoom, const QColor &grou
         picture.translate(-area.topLeft());
         drawOps(picture, zoom, direct, area.topLeft());
     }
-    if (!kept.image.isNull())
-        drawInBands(painter, kept.area.topLeft(), kept.image);
-    return true;
+    return &kept;
 }
 
 QRect Canvas::figureArea(double zoom) const

@@ -73,6 +73,9 @@ public:
     // pixel): places, radii, pens and fonts are scaled, so the drawing stays sharp. On a
     // surface already filled with the opaque colour ground, a figure drawn before is copied.
     void paint(QPainter &painter, double zoom = 1.0, const QColor &ground = QColor()) const;
+    // Where paint() will copy an opaque picture of the figure on that ground (empty: it will
+    // draw the figure): the surface need not fill that part with the ground first.
+    QRect preparePicture(QPainter &painter, double zoom, const QColor &ground) const;
 
 private:
     void add(Op op);
@@ -86,6 +89,8 @@ private:
                    quint32 ground) const;
     // The figure as last drawn on the ground, copied when the same figure is painted again.
     bool paintFromPicture(QPainter &painter, double zoom, const QColor &ground) const;
+    struct Picture;
+    const Picture *currentPicture(QPainter &painter, double zoom, const QColor &ground) const;
     QRect pixelArea(const Op &op) const; // on the surface
     QRect areaAt(const Op &op, double zoom) const; // on the page at that zoom
     void requestRepaint(const QRect &area);
