@@ -2,15 +2,42 @@
 
 #include "toolkit/units.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QWidget>
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 
 namespace toolkit {
+
+// Runs the settling of a redrawn figure once the handler that redraws it has returned,
+// ahead of the repaint the handler asked for.
+class Canvas::Settler : public QObject
+{
+public:
+    static inline const QEvent::Type kType = QEvent::Type(QEvent::registerEventType());
+    explicit Settler(std::function<void()> settle)
+        : m_settle(std::move(settle))
+    {
+    }
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() != kType)
+            return QObject::event(event);
+        m_settle();
+        return true;
+    }
+
+private:
+    std::function<void()> m_settle;
+};
 
 namespace {
 
@@ -68,6 +95,8 @@ Canvas::Canvas(QWidget *surface)
     m_font.setPointSizeF(8.25);
 }
 
+Canvas::~Canvas() = default;
+
 void Canvas::clear()
 {
     m_current = QPointF();
@@ -75,16 +104,44 @@ void Canvas::clear()
     m_aside = false;
     if (m_ops.empty())
         return;
+    if (m_surface && !m_redrawing) {
+        // A figure is often drawn again just as it was (Back and Next, an item chosen again):
+        // its wipe waits for the handler to finish, and is not asked for if so.
+        if (!m_settler)
+            m_settler = std::make_unique<Settler>([this] { settle(); });
+        m_redrawing = true;
+        m_shown.swap(m_ops);
+        m_wiped = m_drawnArea;
+        QCoreApplication::postEvent(m_settler.get(), new QEvent(Settler::kType), Qt::HighEventPriority);
+    } else if (m_redrawing) {
+        m_wiped |= m_drawnArea;
+    } else {
+        requestRepaint(m_drawnArea);
+    }
     m_ops.clear();
-    requestRepaint(m_drawnArea);
     m_drawnArea = QRect();
     m_settled = QRect();
+}
+
+void Canvas::settle() const
+{
+    if (!m_redrawing)
+        return;
+    m_redrawing = false;
+    const bool same = m_ops == m_shown;
+    m_shown.clear();
+    if (!same) {
+        requestRepaint(m_wiped);
+        requestRepaint(m_drawnArea);
+    }
+    m_settled = m_drawnArea & m_askedArea;
 }
 
 void Canvas::setAside(bool aside)
 {
     if (aside == m_aside)
         return;
+    settle();
     m_aside = aside;
     m_ops.swap(m_asideOps);
     requestRepaint(m_drawnArea);
@@ -105,6 +162,10 @@ void Canvas::touch(const QRect &area)
         && area.top() >= m_settled.top() && area.bottom() <= m_settled.bottom())
         return;
     m_drawnArea |= area;
+    if (m_redrawing) {
+        m_settled = m_drawnArea; // asked for, if at all, when the figure settles
+        return;
+    }
     requestRepaint(area);
     m_settled = m_drawnArea & m_askedArea;
 }
@@ -143,7 +204,7 @@ QRect Canvas::areaAt(const Op &op, double zoom) const
     return area.adjusted(-fringe, -fringe, fringe, fringe).toAlignedRect();
 }
 
-void Canvas::requestRepaint(const QRect &area)
+void Canvas::requestRepaint(const QRect &area) const
 {
     if (!m_surface || area.isEmpty() || m_askedArea.contains(area))
         return;
@@ -325,6 +386,7 @@ void Canvas::paint(QPainter &painter, double zoom, const QColor &ground) const
 {
     // The surface's own repaint takes in everything asked for so far.
     if (painter.device() == m_surface) {
+        settle(); // a repaint before the figure settled: the screen shows neither figure whole
         m_askedArea = QRect();
         m_settled = QRect();
     }

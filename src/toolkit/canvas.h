@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -45,6 +46,9 @@ public:
     };
 
     explicit Canvas(QWidget *surface);
+    ~Canvas();
+    Canvas(const Canvas &) = delete;
+    Canvas &operator=(const Canvas &) = delete;
 
     // Wipes the drawing and puts the text position back to the origin.
     void clear();
@@ -93,7 +97,9 @@ private:
     const Picture *currentPicture(QPainter &painter, double zoom, const QColor &ground) const;
     QRect pixelArea(const Op &op) const; // on the surface
     QRect areaAt(const Op &op, double zoom) const; // on the page at that zoom
-    void requestRepaint(const QRect &area);
+    void requestRepaint(const QRect &area) const;
+    // Asks for the repaint a clear() put off: none when the figure drawn since is the same.
+    void settle() const;
     void stampDot(QPainter &painter, const QPointF &centre, const QColor &color, double width) const;
     struct Dot
     {
@@ -128,6 +134,12 @@ private:
     QRect m_drawnArea;
     mutable QRect m_askedArea;
     mutable QRect m_settled; // within both: a new operation here changes neither
+    // While a cleared figure is drawn again: the one on the screen, and where it lies.
+    mutable bool m_redrawing = false;
+    mutable std::vector<Op> m_shown;
+    mutable QRect m_wiped;
+    class Settler;
+    std::unique_ptr<Settler> m_settler;
     // Round dots as the screen shows them, keyed by colour, width and sub-pixel offset:
     // a full region has some two thousand dots, each a costly antialiased ellipse.
     // (A map whose elements stay put as it grows: a layer of dots holds on to them.)
