@@ -119,6 +119,7 @@ void Canvas::clear()
         requestRepaint(m_drawnArea);
     }
     m_ops.clear();
+    ++m_revision;
     m_drawnArea = QRect();
     m_settled = QRect();
 }
@@ -144,6 +145,7 @@ void Canvas::setAside(bool aside)
     settle();
     m_aside = aside;
     m_ops.swap(m_asideOps);
+    ++m_revision;
     requestRepaint(m_drawnArea);
 }
 
@@ -151,6 +153,7 @@ void Canvas::add(Op op)
 {
     const QRect area = pixelArea(op);
     m_ops.push_back(std::move(op));
+    ++m_revision;
     touch(area);
 }
 
@@ -216,6 +219,7 @@ void Canvas::requestRepaint(const QRect &area) const
 void Canvas::point(double x, double y, const QColor &color)
 {
     m_ops.push_back({Op::Point, QPointF(x, y), {}, 0.0, color, m_drawWidth, {}, {}});
+    ++m_revision;
     const View view = m_surface ? viewOf(m_surface) : View();
     const QPointF centre = m_ops.back().a * (cmToPx(1.0) * view.zoom);
     touch(pointArea(centre, fringeOf(m_drawWidth, view.zoom)).translated(view.origin));
@@ -424,9 +428,10 @@ const Canvas::Picture *Canvas::currentPicture(QPainter &painter, double zoom, co
     const QRect shown = surface->rect().translated(-int(toSurface.dx()), -int(toSurface.dy()));
     Picture &kept = m_picture;
     if (kept.zoom != zoom || kept.ground != ground.rgba() || kept.shown != shown
-        || kept.image.format() != surface->format() || kept.ops != m_ops) {
+        || kept.image.format() != surface->format()
+        || (kept.revision != m_revision && kept.ops != m_ops)) {
         const QRect area = figureArea(zoom) & shown;
-        kept = {m_ops, zoom, ground.rgba(), shown, area, {}};
+        kept = {m_ops, m_revision, zoom, ground.rgba(), shown, area, {}};
         if (area.isEmpty())
             return &kept;
         kept.image = QImage(area.size(), surface->format());
@@ -441,6 +446,7 @@ const Canvas::Picture *Canvas::currentPicture(QPainter &painter, double zoom, co
         picture.translate(-area.topLeft());
         drawOps(picture, zoom, direct, area.topLeft());
     }
+    kept.revision = m_revision; // the same figure, whatever was wiped and drawn again
     return &kept;
 }
 

@@ -123,6 +123,7 @@ private:
 
     QWidget *m_surface;
     std::vector<Op> m_ops;
+    quint64 m_revision = 0; // changes of m_ops so far
     std::vector<Op> m_asideOps;
     bool m_aside = false;
     int m_drawWidth = 1;
@@ -168,6 +169,7 @@ private:
     struct Picture
     {
         std::vector<Op> ops;
+        quint64 revision = 0; // of the operations when last found the same as ops
         double zoom = 0.0;
         QRgb ground = 0;
         QRect shown; // the page pixels the surface shows
