@@ -77,6 +77,45 @@ inline double fringeOf(int width, double zoom)
     return qMax(1, width) * zoom / 2.0 + 2.0;
 }
 
+// What drawing an image of premultiplied pixel s does to an opaque pixel d, source over:
+// s + d (255 - alpha of s) / 255 in each channel, rounded as Qt rounds it.
+inline quint32 over(quint32 s, quint32 d)
+{
+    const quint32 a = 255 - qAlpha(s);
+    quint32 t = (d & 0xff00ff) * a;
+    t = ((t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
+    d = ((d >> 8) & 0xff00ff) * a;
+    d = (d + ((d >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
+    return s + (d | t);
+}
+
+// Those pixels of an image that are not transparent, drawn with their top left at at on an
+// opaque image: only they change anything.
+void blendInk(QImage &image, const QPoint &at, const std::vector<std::pair<QPoint, quint32>> &ink)
+{
+    auto *bits = reinterpret_cast<quint32 *>(image.bits());
+    const qsizetype stride = image.bytesPerLine() / 4;
+    const QRect inside = image.rect();
+    for (const auto &[p, s] : ink) {
+        const QPoint q = at + p;
+        if (inside.contains(q))
+            bits[q.y() * stride + q.x()] = over(s, bits[q.y() * stride + q.x()]);
+    }
+}
+
+std::vector<std::pair<QPoint, quint32>> inkOf(const QImage &image)
+{
+    std::vector<std::pair<QPoint, quint32>> ink;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const quint32 *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (row[x])
+                ink.emplace_back(QPoint(x, y), row[x]);
+        }
+    }
+    return ink;
+}
+
 // In bands of 64 rows: Qt hands a taller image (under a clip of several rectangles) to
 // helper threads, and on a busy machine waiting for them costs far more than the blending.
 void drawInBands(QPainter &painter, const QPoint &at, const QImage &image)
@@ -279,14 +318,7 @@ const Canvas::Dot &Canvas::dotImage(const QPointF &centre, const QColor &color, 
         p.drawEllipse(QPointF(margin + double(fx) / kDotPhases, margin + double(fy) / kDotPhases),
                       width / 2.0, width / 2.0);
         p.end();
-        Dot stamp{dot, {}, 0, {}, 0, {}};
-        for (int y = 0; y < dot.height(); ++y) {
-            const auto *row = reinterpret_cast<const quint32 *>(dot.constScanLine(y));
-            for (int x = 0; x < dot.width(); ++x) {
-                if (row[x])
-                    stamp.ink.emplace_back(QPoint(x, y), row[x]);
-            }
-        }
+        Dot stamp{dot, inkOf(dot), 0, {}, 0, {}};
         found = m_dotImages.emplace(key, std::move(stamp)).first;
     }
     m_byPhase[size_t(phase)] = &found->second;
@@ -353,7 +385,7 @@ void Canvas::stampDots(QPainter &painter, size_t first, size_t last, double zoom
 }
 
 bool Canvas::stampCircle(QPainter &painter, const QPointF &centre, double radius, const QColor &color,
-                         double pen) const
+                         double pen, QImage *direct, const QPoint &origin) const
 {
     const int margin = int(std::ceil(radius + pen / 2.0)) + 2;
     const int side = 2 * margin + 2;
@@ -380,9 +412,14 @@ bool Canvas::stampCircle(QPainter &painter, const QPointF &centre, double radius
         p.setBrush(Qt::NoBrush);
         p.drawEllipse(QPointF(margin, margin) + phase, radius, radius);
         p.end();
-        m_rings.push_back({phase, radius, pen, rgba, image});
+        m_rings.push_back({phase, radius, pen, rgba, image, inkOf(image)});
     }
-    drawInBands(painter, whole - QPoint(margin, margin), m_rings.back().image);
+    // On the figure's picture only the stroke's own pixels are blended: a ring's image is
+    // mostly transparent, and in full screen each is some 300,000 pixels.
+    if (direct)
+        blendInk(*direct, whole - QPoint(margin, margin) - origin, m_rings.back().ink);
+    else
+        drawInBands(painter, whole - QPoint(margin, margin), m_rings.back().image);
     return true;
 }
 
@@ -484,15 +521,6 @@ QRect Canvas::figureArea(double zoom) const
 void Canvas::blendDots(QImage &image, const QPoint &origin, size_t first, size_t last, double zoom,
                        quint32 ground) const
 {
-    // What drawing a layer of them does to each pixel, source over on opaque pixels:
-    // s + d (255 - alpha of s) / 255 in each channel, rounded as Qt rounds it.
-    const auto times = [](quint32 x, quint32 a) {
-        quint32 t = (x & 0xff00ff) * a;
-        t = ((t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
-        x = ((x >> 8) & 0xff00ff) * a;
-        x = (x + ((x >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
-        return x | t;
-    };
     auto *bits = reinterpret_cast<quint32 *>(image.bits());
     const qsizetype stride = image.bytesPerLine() / 4;
     const QRect inside = image.rect();
@@ -505,7 +533,7 @@ void Canvas::blendDots(QImage &image, const QPoint &origin, size_t first, size_t
             dot.ground = ground;
             dot.onGround.clear();
             for (const auto &[p, s] : dot.ink)
-                dot.onGround.push_back(s + times(ground, 255 - qAlpha(s)));
+                dot.onGround.push_back(over(s, ground));
         }
         if (dot.stride != stride) {
             dot.stride = stride;
@@ -518,16 +546,11 @@ void Canvas::blendDots(QImage &image, const QPoint &origin, size_t first, size_t
             quint32 *corner = bits + at.y() * stride + at.x();
             for (size_t k = 0; k < dot.ink.size(); ++k) {
                 quint32 &d = corner[dot.offsets[k]];
-                d = d == ground ? dot.onGround[k] : dot.ink[k].second + times(d, 255 - qAlpha(dot.ink[k].second));
+                d = d == ground ? dot.onGround[k] : over(dot.ink[k].second, d);
             }
             continue;
         }
-        for (const auto &[p, s] : dot.ink) {
-            if (!inside.contains(at + p))
-                continue;
-            quint32 &d = bits[(at.y() + p.y()) * stride + at.x() + p.x()];
-            d = s + times(d, 255 - qAlpha(s));
-        }
+        blendInk(image, at, dot.ink);
     }
 }
 
@@ -574,7 +597,7 @@ void Canvas::drawOps(QPainter &painter, double zoom, QImage *direct, const QPoin
         }
         case Op::Circle:
             // A pen of one pixel is drawn another way, which may touch a pixel twice.
-            if (stamping && pen > 1 && stampCircle(painter, a, op.radius * scale, op.color, pen))
+            if (stamping && pen > 1 && stampCircle(painter, a, op.radius * scale, op.color, pen, direct, origin))
                 break;
             painter.setPen(QPen(op.color, pen));
             painter.setBrush(Qt::NoBrush);

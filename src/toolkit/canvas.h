@@ -119,7 +119,7 @@ private:
     // Draws a circle from the image of it kept since it was last drawn at the same fraction
     // of a pixel; false where it is too large to keep (it is then drawn as vectors).
     bool stampCircle(QPainter &painter, const QPointF &centre, double radius, const QColor &color,
-                     double pen) const;
+                     double pen, QImage *direct = nullptr, const QPoint &origin = {}) const;
 
     QWidget *m_surface;
     std::vector<Op> m_ops;
@@ -158,6 +158,7 @@ private:
         double pen;
         QRgb color;
         QImage image;
+        std::vector<std::pair<QPoint, quint32>> ink; // as a dot's
     };
     mutable std::vector<Ring> m_rings;
     // The layers of the last run of dots stamped, and which dots they hold.
