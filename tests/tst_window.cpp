@@ -140,7 +140,7 @@ private slots:
     }
 
     // A change repaints only what it touches, yet the screen must equal a fresh paint: a figure
-    // drawn, moved, wiped and drawn again, and an hour of 400 ms blinks with PQ pending (9,000
+    // drawn, moved, wiped (in full screen too) and drawn again, and an hour of 400 ms blinks with PQ pending (9,000
     // ticks of each timer, the PQ list repainted at every one) that must leave the heap flat.
     // Then the help hint, wrapped within its label.
     void screenFollowsEveryStep()
@@ -149,8 +149,15 @@ private slots:
         testing::freezeBlinks(w); // a real tick between the two pictures would tell them apart
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        for (const QString step : {"Next", "R1 5", "R2 5", "Hour", "PQ 0", "PQ 12", "PQ 3", "R1 1", "Back", "Next", "PQ 4"}) {
-            if (step.contains(' ')) {
+        for (const QString step : {"Next", "R1 5", "R2 5", "Hour", "PQ 0", "PQ 12", "F11", "Back", "Next", "F11",
+                                   "PQ 3", "R1 1", "Back", "Next", "PQ 4"}) {
+            if (step == "F11") {
+                w.activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(&w));
+                const bool full = w.isFullScreen();
+                QTest::keyClick(w.windowHandle(), Qt::Key_F11);
+                QTRY_VERIFY(w.isFullScreen() != full);
+            } else if (step.contains(' ')) {
                 testing::choose(w, "Cbo" + step.section(' ', 0, 0), step.section(' ', 1).toInt());
             } else if (step == "Hour") {
                 qint64 heap = 0;

@@ -430,6 +430,13 @@ void Canvas::paint(QPainter &painter, double zoom, const QColor &ground) const
         settle(); // a repaint before the figure settled: the screen shows neither figure whole
         m_askedArea = QRect();
         m_settled = QRect();
+        // The figure on the surface at another zoom or place (full screen came or went): a
+        // wipe must cover it where it now lies.
+        const View view = viewOf(m_surface);
+        if (!m_ops.empty() && (view.zoom != m_drawnZoom || view.origin != m_drawnOrigin))
+            m_drawnArea = figureArea(view.zoom).translated(view.origin);
+        m_drawnZoom = view.zoom;
+        m_drawnOrigin = view.origin;
     }
     if (m_ops.empty() || paintFromPicture(painter, zoom, ground))
         return;

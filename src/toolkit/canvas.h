@@ -132,7 +132,9 @@ private:
     QPointF m_current;
     // A change repaints only the surface it touches; what is already waiting for its repaint
     // (a region's dots inside their circles) asks for nothing more.
-    QRect m_drawnArea;
+    mutable QRect m_drawnArea;
+    mutable double m_drawnZoom = 1.0; // the view it was last painted in
+    mutable QPoint m_drawnOrigin;
     mutable QRect m_askedArea;
     mutable QRect m_settled; // within both: a new operation here changes neither
     // While a cleared figure is drawn again: the one on the screen, and where it lies.
