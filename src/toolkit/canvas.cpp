@@ -91,31 +91,6 @@ inline quint32 over(quint32 s, quint32 d)
 
 // Those pixels of an image that are not transparent, drawn with their top left at at on an
 // opaque image: only they change anything.
-void blendInk(QImage &image, const QPoint &at, const std::vector<std::pair<QPoint, quint32>> &ink)
-{
-    auto *bits = reinterpret_cast<quint32 *>(image.bits());
-    const qsizetype stride = image.bytesPerLine() / 4;
-    const QRect inside = image.rect();
-    for (const auto &[p, s] : ink) {
-        const QPoint q = at + p;
-        if (inside.contains(q))
-            bits[q.y() * stride + q.x()] = over(s, bits[q.y() * stride + q.x()]);
-    }
-}
-
-std::vector<std::pair<QPoint, quint32>> inkOf(const QImage &image)
-{
-    std::vector<std::pair<QPoint, quint32>> ink;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *row = reinterpret_cast<const quint32 *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (row[x])
-                ink.emplace_back(QPoint(x, y), row[x]);
-        }
-    }
-    return ink;
-}
-
 // In bands of 64 rows: Qt hands a taller image (under a clip of several rectangles) to
 // helper threads, and on a busy machine waiting for them costs far more than the blending.
 void drawInBands(QPainter &painter, const QPoint &at, const QImage &image)
@@ -318,8 +293,7 @@ const Canvas::Dot &Canvas::dotImage(const QPointF &centre, const QColor &color, 
         p.drawEllipse(QPointF(margin + double(fx) / kDotPhases, margin + double(fy) / kDotPhases),
                       width / 2.0, width / 2.0);
         p.end();
-        Dot stamp{dot, inkOf(dot), 0, {}, 0, {}};
-        found = m_dotImages.emplace(key, std::move(stamp)).first;
+        found = m_dotImages.emplace(key, Dot{dot, Ink(dot)}).first;
     }
     m_byPhase[size_t(phase)] = &found->second;
     return found->second;
@@ -368,14 +342,14 @@ void Canvas::stampDots(QPainter &painter, size_t first, size_t last, double zoom
         fresh();
         for (const auto &[at, dot] : dots) {
             const qsizetype offset = (at.y() - area.top()) * stride + (at.x() - area.left());
-            for (const auto &[p, value] : dot->ink) {
+            for (const auto &[p, value] : dot->ink.pixels) {
                 if (bits[offset + p.y() * stride + p.x()]) {
                     m_layers.emplace_back(area.topLeft(), layer);
                     fresh();
                     break;
                 }
             }
-            for (const auto &[p, value] : dot->ink)
+            for (const auto &[p, value] : dot->ink.pixels)
                 bits[offset + p.y() * stride + p.x()] = value;
         }
         m_layers.emplace_back(area.topLeft(), layer);
@@ -412,12 +386,14 @@ bool Canvas::stampCircle(QPainter &painter, const QPointF &centre, double radius
         p.setBrush(Qt::NoBrush);
         p.drawEllipse(QPointF(margin, margin) + phase, radius, radius);
         p.end();
-        m_rings.push_back({phase, radius, pen, rgba, image, inkOf(image)});
+        m_rings.push_back({phase, radius, pen, rgba, image, Ink(image)});
     }
     // On the figure's picture only the stroke's own pixels are blended: a ring's image is
     // mostly transparent, and in full screen each is some 300,000 pixels.
     if (direct)
-        blendInk(*direct, whole - QPoint(margin, margin) - origin, m_rings.back().ink);
+        m_rings.back().ink.blendInto(reinterpret_cast<quint32 *>(direct->bits()), direct->bytesPerLine() / 4,
+                                     direct->size(), whole - QPoint(margin, margin) - origin,
+                                     m_picture.ground);
     else
         drawInBands(painter, whole - QPoint(margin, margin), m_rings.back().image);
     return true;
@@ -530,34 +506,60 @@ void Canvas::blendDots(QImage &image, const QPoint &origin, size_t first, size_t
 {
     auto *bits = reinterpret_cast<quint32 *>(image.bits());
     const qsizetype stride = image.bytesPerLine() / 4;
-    const QRect inside = image.rect();
     const double scale = cmToPx(1.0) * zoom;
     for (size_t i = first; i < last; ++i) {
         const Op &op = m_ops[i];
         QPoint at;
         const Dot &dot = dotImage(op.a * scale, op.color, qMax(1, op.width) * zoom, &at);
-        if (dot.onGround.empty() || dot.ground != ground) {
-            dot.ground = ground;
-            dot.onGround.clear();
-            for (const auto &[p, s] : dot.ink)
-                dot.onGround.push_back(over(s, ground));
-        }
-        if (dot.stride != stride) {
-            dot.stride = stride;
-            dot.offsets.clear();
-            for (const auto &ink : dot.ink)
-                dot.offsets.push_back(ink.first.y() * stride + ink.first.x());
-        }
-        at -= origin;
-        if (inside.contains(QRect(at, dot.image.size()))) {
-            quint32 *corner = bits + at.y() * stride + at.x();
-            for (size_t k = 0; k < dot.ink.size(); ++k) {
-                quint32 &d = corner[dot.offsets[k]];
-                d = d == ground ? dot.onGround[k] : over(dot.ink[k].second, d);
+        dot.ink.blendInto(bits, stride, image.size(), at - origin, ground);
+    }
+}
+
+Canvas::Ink::Ink(const QImage &stamp)
+{
+    for (int y = 0; y < stamp.height(); ++y) {
+        const auto *row = reinterpret_cast<const quint32 *>(stamp.constScanLine(y));
+        for (int x = 0; x < stamp.width(); ++x) {
+            if (row[x]) {
+                pixels.emplace_back(QPoint(x, y), row[x]);
+                bounds |= QRect(x, y, 1, 1);
             }
-            continue;
         }
-        blendInk(image, at, dot.ink);
+    }
+}
+
+void Canvas::Ink::blendInto(quint32 *bits, qsizetype imageStride, const QSize &image, const QPoint &at,
+                            quint32 ground) const
+{
+    const QRect placed = bounds.translated(at);
+    if (placed.left() < 0 || placed.top() < 0 || placed.right() >= image.width()
+        || placed.bottom() >= image.height()) {
+        // Partly off the image: each pixel is checked.
+        for (const auto &[p, s] : pixels) {
+            const QPoint q = at + p;
+            if (q.x() >= 0 && q.y() >= 0 && q.x() < image.width() && q.y() < image.height()) {
+                quint32 &d = bits[q.y() * imageStride + q.x()];
+                d = over(s, d);
+            }
+        }
+        return;
+    }
+    if (onGround.empty() || this->ground != ground) {
+        this->ground = ground;
+        onGround.clear();
+        for (const auto &[p, s] : pixels)
+            onGround.push_back(over(s, ground));
+    }
+    if (stride != imageStride) {
+        stride = imageStride;
+        offsets.clear();
+        for (const auto &[p, s] : pixels)
+            offsets.push_back(p.y() * stride + p.x());
+    }
+    quint32 *corner = bits + at.y() * stride + at.x();
+    for (size_t k = 0; k < pixels.size(); ++k) {
+        quint32 &d = corner[offsets[k]];
+        d = d == ground ? onGround[k] : over(pixels[k].second, d);
     }
 }
 

@@ -101,16 +101,29 @@ private:
     // Asks for the repaint a clear() put off: none when the figure drawn since is the same.
     void settle() const;
     void stampDot(QPainter &painter, const QPointF &centre, const QColor &color, double width) const;
+    // A pre-rendered antialiased stamp's pixels that are not transparent, blended one by one
+    // into an opaque image: most of a dot's or a ring's stamp is transparent.
+    struct Ink
+    {
+        explicit Ink(const QImage &stamp);
+        // Source over, exactly as drawing the stamp with its top left at `at` would blend,
+        // into the opaque pixels of an image of that size and stride (in pixels).
+        void blendInto(quint32 *bits, qsizetype stride, const QSize &image, const QPoint &at,
+                       quint32 ground) const;
+
+        QRect bounds; // of the pixels, within the stamp
+        std::vector<std::pair<QPoint, quint32>> pixels;
+        // The same pixels blended onto an opaque ground of this colour, where most land.
+        mutable quint32 ground = 0;
+        mutable std::vector<quint32> onGround;
+        // Where each pixel lies from the top left, in an image of this stride.
+        mutable qsizetype stride = 0;
+        mutable std::vector<qsizetype> offsets;
+    };
     struct Dot
     {
         QImage image;
-        std::vector<std::pair<QPoint, quint32>> ink; // its pixels that are not transparent
-        // The same pixels blended onto an opaque ground of this colour, where most dots land.
-        mutable quint32 ground = 0;
-        mutable std::vector<quint32> onGround;
-        // Where each of those pixels lies from the top left, in an image of this stride.
-        mutable qsizetype stride = 0;
-        mutable std::vector<qsizetype> offsets;
+        Ink ink;
     };
     // The pre-rendered dot for a centre, and where its top left lands.
     const Dot &dotImage(const QPointF &centre, const QColor &color, double width, QPoint *at) const;
@@ -160,7 +173,7 @@ private:
         double pen;
         QRgb color;
         QImage image;
-        std::vector<std::pair<QPoint, quint32>> ink; // as a dot's
+        Ink ink;
     };
     mutable std::vector<Ring> m_rings;
     // The layers of the last run of dots stamped, and which dots they hold.
