@@ -118,6 +118,7 @@ void Canvas::clear()
     m_aside = false;
     if (m_ops.empty())
         return;
+    const size_t drawn = m_ops.size();
     if (m_surface && !m_redrawing) {
         // A figure is often drawn again just as it was (Back and Next, an item chosen again):
         // its wipe waits for the handler to finish, and is not asked for if so.
@@ -133,6 +134,7 @@ void Canvas::clear()
         requestRepaint(m_drawnArea);
     }
     m_ops.clear();
+    m_ops.reserve(drawn); // the next figure is often as large: grown once, not a dozen times
     ++m_revision;
     m_drawnArea = QRect();
     m_settled = QRect();
@@ -232,11 +234,25 @@ void Canvas::requestRepaint(const QRect &area) const
 
 void Canvas::point(double x, double y, const QColor &color)
 {
-    m_ops.push_back({Op::Point, QPointF(x, y), {}, 0.0, color, m_drawWidth, {}, {}});
+    Op &op = m_ops.emplace_back();
+    op.kind = Op::Point;
+    op.a = QPointF(x, y);
+    op.color = color;
+    op.width = m_drawWidth;
     ++m_revision;
-    const View view = m_surface ? viewOf(m_surface) : View();
-    const QPointF centre = m_ops.back().a * (cmToPx(1.0) * view.zoom);
-    touch(pointArea(centre, fringeOf(m_drawWidth, view.zoom)).translated(view.origin));
+    if (m_surface && m_viewGeneration != viewGeneration()) {
+        m_viewGeneration = viewGeneration();
+        m_view = viewOf(m_surface);
+    }
+    const QPointF centre = op.a * (cmToPx(1.0) * m_view.zoom);
+    const double fringe = fringeOf(m_drawWidth, m_view.zoom);
+    // touch()'s own test, without building the area: whole-pixel bounds hold a span exactly
+    // when they hold its unrounded ends.
+    const double x0 = centre.x() + m_view.origin.x(), y0 = centre.y() + m_view.origin.y();
+    if (x0 - fringe >= m_settled.left() && x0 + fringe <= m_settled.right() + 1
+        && y0 - fringe >= m_settled.top() && y0 + fringe <= m_settled.bottom() + 1)
+        return;
+    touch(pointArea(centre, fringe).translated(m_view.origin));
 }
 
 void Canvas::circle(double x, double y, double radius, const QColor &color)

@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QString>
 
+#include "toolkit/units.h"
+
 #include <array>
 #include <memory>
 #include <optional>
@@ -135,6 +137,9 @@ private:
                      double pen, QImage *direct = nullptr, const QPoint &origin = {}) const;
 
     QWidget *m_surface;
+    // The surface's view as a region's thousands of dots find it, and when it was read.
+    View m_view;
+    quint64 m_viewGeneration = ~quint64(0);
     std::vector<Op> m_ops;
     quint64 m_revision = 0; // changes of m_ops so far
     std::vector<Op> m_asideOps;

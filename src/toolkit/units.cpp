@@ -34,6 +34,12 @@ QHash<const QWidget *, View> &views()
     return byWindow;
 }
 
+quint64 &generation()
+{
+    static quint64 changes = 0;
+    return changes;
+}
+
 QRect designGeometry(const QWidget *widget)
 {
     const QVariant stored = widget->property(kDesignGeometry);
@@ -66,11 +72,20 @@ View viewOf(const QWidget *widget)
     return views().value(widget->window());
 }
 
+quint64 viewGeneration()
+{
+    return generation();
+}
+
 void setView(QWidget *window, const View &view)
 {
     if (!views().contains(window))
-        QObject::connect(window, &QObject::destroyed, [window] { views().remove(window); });
+        QObject::connect(window, &QObject::destroyed, [window] {
+            views().remove(window);
+            ++generation();
+        });
     views().insert(window, view);
+    ++generation();
     for (QWidget *widget : window->findChildren<QWidget *>()) {
         if (widget->isWindow())
             continue;

@@ -35,6 +35,8 @@ struct View
     QPoint origin; // of the page in the window
 };
 View viewOf(const QWidget *widget); // of the widget's window
+// Grows with every change of any window's view: a view read since is still true while it holds.
+quint64 viewGeneration();
 // Re-places every control of the window and tells each Zoomable one.
 void setView(QWidget *window, const View &view);
 QFont zoomedFont(QFont font, double zoom);
