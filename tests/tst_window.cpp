@@ -186,22 +186,25 @@ private slots:
     // though its caption does not (a list that changes colour under a label, say).
     void labelOverChangingGround()
     {
-        QWidget page;
-        page.resize(200, 60);
-        QWidget beneath(&page);
-        beneath.setGeometry(0, 0, 200, 60);
-        beneath.setAutoFillBackground(true);
-        toolkit::Label label(&page);
-        label.setGeometry(10, 10, 120, 30);
-        label.setCaption(QStringLiteral("r"));
-        page.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&page));
-        for (const QColor ground : {QColor(Qt::red), QColor(Qt::blue), QColor(Qt::red)}) {
-            QPalette palette = beneath.palette();
-            palette.setColor(QPalette::Window, ground);
-            beneath.setPalette(palette);
-            QTRY_COMPARE(page.screen()->grabWindow(page.winId()).toImage().pixelColor(120, 35), ground);
-            QCOMPARE(page.grab().toImage().pixelColor(120, 35), ground);
+        // Beneath the whole label, then beneath its right part only (a partial repaint).
+        for (const QRect under : {QRect(0, 0, 200, 60), QRect(70, 0, 130, 60)}) {
+            QWidget page;
+            page.resize(200, 60);
+            QWidget beneath(&page);
+            beneath.setGeometry(under);
+            beneath.setAutoFillBackground(true);
+            toolkit::Label label(&page);
+            label.setGeometry(10, 10, 120, 30);
+            label.setCaption(QStringLiteral("r"));
+            page.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&page));
+            for (const QColor ground : {QColor(Qt::red), QColor(Qt::blue), QColor(Qt::red)}) {
+                QPalette palette = beneath.palette();
+                palette.setColor(QPalette::Window, ground);
+                beneath.setPalette(palette);
+                QTRY_COMPARE(page.screen()->grabWindow(page.winId()).toImage().pixelColor(120, 35), ground);
+                QCOMPARE(page.grab().toImage().pixelColor(120, 35), ground);
+            }
         }
     }
 

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QShortcut>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -188,40 +189,72 @@ bool samePixels(const QImage &a, const QImage &b)
     return true;
 }
 
+// The part's pixels of the surface, whose label's top left lies at `at`, against a label-sized
+// image of the same format.
+bool samePixelsIn(const QImage &surface, const QPoint &at, const QImage &image, const QRegion &part)
+{
+    if (surface.format() != image.format())
+        return false;
+    const int bytesPerPixel = image.depth() / 8;
+    for (const QRect &r : part) {
+        const size_t bytes = size_t(r.width()) * size_t(bytesPerPixel);
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            if (std::memcmp(surface.constScanLine(at.y() + y) + (at.x() + r.left()) * bytesPerPixel,
+                            image.constScanLine(y) + r.left() * bytesPerPixel, bytes) != 0)
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool Label::paintAsBefore(QPainter &painter, const QRegion &region)
 {
-    // A label's pixels follow from what lies beneath it and what it writes there. Page turns
-    // repaint the labels over an unchanged ground with unchanged captions: when both are as
-    // at the last whole paint, the pixels are copied instead of the text being laid out and
-    // drawn again.
+    // A label's pixels follow from what lies beneath it and what it writes there, pixel by
+    // pixel. Page turns repaint the labels, whole or in part, over an unchanged ground with
+    // unchanged captions: when both are as at a recent whole paint, its pixels are copied
+    // instead of the text being laid out and drawn again.
     auto *surface = dynamic_cast<const QImage *>(painter.paintEngine()->paintDevice());
     const QTransform toSurface = painter.deviceTransform();
     if (!surface || surface->devicePixelRatio() != 1.0 || surface->depth() != 32
         || toSurface.type() > QTransform::TxTranslate || toSurface.dx() != std::floor(toSurface.dx())
-        || toSurface.dy() != std::floor(toSurface.dy()) || !(QRegion(rect()) - region).isEmpty()) {
-        m_last = LastPaint();
+        || toSurface.dy() != std::floor(toSurface.dy())) {
+        m_last.clear();
         return false;
     }
     const QRect onSurface = rect().translated(int(toSurface.dx()), int(toSurface.dy()));
     if (!surface->rect().contains(onSurface)) {
-        m_last = LastPaint();
+        m_last.clear();
         return false;
     }
     LastPaint now{m_caption, font(), viewOf(this).zoom, palette().color(QPalette::WindowText).rgba(),
-                  palette().color(QPalette::Window).rgba(), m_alignment, m_transparent,
-                  surface->copy(onSurface), {}};
-    if (now.sameWriting(m_last) && samePixels(now.ground, m_last.ground)) {
+                  palette().color(QPalette::Window).rgba(), m_alignment, m_transparent, {}, {}};
+    const QRegion part = region & rect();
+    const bool whole = (QRegion(rect()) - part).isEmpty();
+    if (whole)
+        now.ground = surface->copy(onSurface);
+    const auto same = std::find_if(m_last.begin(), m_last.end(), [&](const LastPaint &last) {
+        return now.sameWriting(last)
+               && (whole ? samePixels(now.ground, last.ground)
+                         : samePixelsIn(*surface, onSurface.topLeft(), last.ground, part));
+    });
+    if (same != m_last.end()) {
+        // The painter is clipped to the region repainted.
         painter.save();
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, m_last.result);
+        painter.drawImage(0, 0, same->result);
         painter.restore();
+        std::rotate(same, same + 1, m_last.end());
         return true;
     }
+    if (!whole)
+        return false;
     paintTo(painter);
     now.result = surface->copy(onSurface);
-    m_last = std::move(now);
+    if (m_last.size() >= 2)
+        m_last.erase(m_last.begin());
+    m_last.push_back(std::move(now));
     return true;
 }
 

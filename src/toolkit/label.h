@@ -7,6 +7,8 @@
 #include <QKeySequence>
 #include <QWidget>
 
+#include <vector>
+
 class QShortcut;
 
 namespace toolkit {
@@ -61,8 +63,8 @@ protected:
 
 private:
     void announceUncoveredSiblings() const;
-    // Copies the pixels of the last whole paint when they would come out the same; false
-    // where it cannot tell.
+    // Copies the pixels of one of the last whole paints when they would come out the same;
+    // false where it cannot tell.
     bool paintAsBefore(QPainter &painter, const QRegion &region);
 
     QString m_caption;
@@ -70,7 +72,7 @@ private:
     bool m_transparent = true;
     bool m_pressed = false;
     QShortcut *m_shortcut = nullptr;
-    // What the last whole paint wrote, on what ground, and the pixels that came of it.
+    // What a whole paint wrote, on what ground, and the pixels that came of it.
     struct LastPaint
     {
         QString caption;
@@ -88,7 +90,8 @@ private:
                    && alignment == o.alignment && transparent == o.transparent && font == o.font;
         }
     };
-    LastPaint m_last;
+    // The last two, most recent last: page turns change a heading and back again.
+    std::vector<LastPaint> m_last;
 };
 
 } // namespace toolkit
