@@ -26,6 +26,8 @@ frmTarvolen_300413::frmTarvolen_300413(QWidget *parent, Lists lists)
     pal.setColor(QPalette::Window, bgr(look::kPaleGreen));
     setPalette(pal);
     setAutoFillBackground(false);
+    // paintEvent() fills every pixel itself: a ground filled first by Qt would be written twice.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
 
     createControls();
