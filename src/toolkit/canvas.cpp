@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 #include <cmath>
+#include <cstring>
 
 namespace toolkit {
 
@@ -69,6 +70,15 @@ inline QRect pointArea(const QPointF &centre, double fringe)
     const int top = int(std::floor(centre.y() - fringe));
     return QRect(left, top, int(std::ceil(centre.x() + fringe)) - left,
                  int(std::ceil(centre.y() + fringe)) - top);
+}
+
+// std::round (halves away from zero) without a call into the maths library, for values far
+// below 2^52 such as page pixels.
+inline qint64 roundToInt(double v)
+{
+    const qint64 t = qint64(v); // toward zero
+    const double rest = v - double(t); // exact
+    return rest >= 0.5 ? t + 1 : rest <= -0.5 ? t - 1 : t;
 }
 
 inline double fringeOf(int width, double zoom)
@@ -280,14 +290,21 @@ void Canvas::printNumber(long value)
 const Canvas::Dot &Canvas::dotImage(const QPointF &centre, const QColor &color, double width, QPoint *at) const
 {
     // The centre in whole pixels and sixteenths.
-    const double sx = std::round(centre.x() * kDotPhases);
-    const double sy = std::round(centre.y() * kDotPhases);
-    const int ix = int(std::floor(sx / kDotPhases));
-    const int iy = int(std::floor(sy / kDotPhases));
-    const int fx = int(sx) - ix * kDotPhases;
-    const int fy = int(sy) - iy * kDotPhases;
+    static_assert(kDotPhases == 16, "a phase is four bits of each coordinate");
+    const qint64 sx = roundToInt(centre.x() * kDotPhases);
+    const qint64 sy = roundToInt(centre.y() * kDotPhases);
+    const int ix = int(sx >> 4); // rounded down, below zero too
+    const int iy = int(sy >> 4);
+    const int fx = int(sx & 15);
+    const int fy = int(sy & 15);
     const int margin = int(width / 2) + 2;
-    const quint64 style = (quint64(color.rgba()) << 24) | (quint64(std::lround(width * 16)) << 8);
+    // A region's dots share one colour and width: the key part is worked out once for them.
+    if (width != m_styleWidth || std::memcmp(&color, &m_styleColor, sizeof color) != 0) {
+        m_styleColor = color;
+        m_styleWidth = width;
+        m_style = (quint64(color.rgba()) << 24) | (quint64(std::lround(width * 16)) << 8);
+    }
+    const quint64 style = m_style;
     const int phase = fx << 4 | fy;
     *at = QPoint(ix - margin, iy - margin);
     if (style != m_phaseStyle) {

@@ -168,6 +168,9 @@ private:
     // Those of the colour and width asked for last, by sub-pixel phase: a region asks for
     // the same few thousand times over.
     mutable quint64 m_phaseStyle = ~quint64(0);
+    mutable QColor m_styleColor; // and width: the last asked for, whose key part is m_style
+    mutable double m_styleWidth = -1.0;
+    mutable quint64 m_style = 0;
     mutable std::array<const Dot *, 256> m_byPhase{};
     // The last few circles drawn, most recent last: each is an antialiased stroke that costs
     // as much as a whole shaded region, and every repaint of the figure draws both again.
