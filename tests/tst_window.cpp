@@ -182,6 +182,35 @@ private slots:
         QVERIFY(testing::inkBox(hint, hint.rect(), QColor(192, 0, 192)).height() > 25);
     }
 
+    // The prompt line keeps the text it wrote before the latest for when that comes back;
+    // after full screen (then Back, Next and a new PQ) the credit line shows at the full-screen
+    // size, as it does in a window that made its choices in full screen.
+    void promptLineAcrossFullScreen()
+    {
+        const auto creditAfterTurns = [](bool choseFirst) {
+            Window w;
+            w.show();
+            w.activateWindow();
+            if (!QTest::qWaitForWindowActive(&w))
+                return QImage();
+            testing::click(w, "lblNext");
+            if (choseFirst)
+                testing::chooseAll(w, 2, 3, 4);
+            QTest::keyClick(w.windowHandle(), Qt::Key_F11);
+            if (!QTest::qWaitFor([&w] { return w.isFullScreen(); }))
+                return QImage();
+            if (!choseFirst)
+                testing::chooseAll(w, 2, 3, 4);
+            testing::click(w, "lblBack");
+            testing::click(w, "lblNext");
+            testing::choose(w, "CboPQ", 5);
+            return testing::find(w, "rtfSelect")->grab().toImage();
+        };
+        const QImage credit = creditAfterTurns(false);
+        QVERIFY(!credit.isNull());
+        QCOMPARE(creditAfterTurns(true), credit);
+    }
+
     // A label is drawn over whatever lies beneath it: when that changes, its pixels follow,
     // though its caption does not (a list that changes colour under a label, say).
     void labelOverChangingGround()

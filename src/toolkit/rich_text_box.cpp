@@ -33,7 +33,6 @@ constexpr size_t kPicturesKept = 3;
 
 RichTextBox::RichTextBox(QWidget *parent)
     : QWidget(parent)
-    , m_document(new QTextDocument(this))
 {
     // Before anything can ask for this control's interface, which is then kept.
     installAccessibility();
@@ -41,20 +40,27 @@ RichTextBox::RichTextBox(QWidget *parent)
     setMouseTracking(true);
     setCursor(Qt::ArrowCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_document->setUndoRedoEnabled(false);
-    m_document->setDocumentMargin(kDocumentMargin);
-    // One line per box: a sentence wider than its box is cut at the edge, never wrapped.
-    QTextOption option = m_document->defaultTextOption();
-    option.setWrapMode(QTextOption::NoWrap);
-    m_document->setDefaultTextOption(option);
-    m_document->setDefaultFont(font());
+    m_document = newDocument();
     m_cursor = QTextCursor(m_document);
+}
+
+QTextDocument *RichTextBox::newDocument()
+{
+    auto *document = new QTextDocument(this);
+    document->setUndoRedoEnabled(false);
+    document->setDocumentMargin(kDocumentMargin * m_zoom);
+    // One line per box: a sentence wider than its box is cut at the edge, never wrapped.
+    QTextOption option = document->defaultTextOption();
+    option.setWrapMode(QTextOption::NoWrap);
+    document->setDefaultTextOption(option);
+    document->setDefaultFont(zoomedFont(font(), m_zoom));
     // Emitted with or without a layout, for text and formats alike.
-    connect(m_document, &QTextDocument::contentsChanged, this, [this] {
+    connect(document, &QTextDocument::contentsChanged, this, [this] {
         ++m_revision;
         ++m_edits;
         update();
     });
+    return document;
 }
 
 void RichTextBox::ensureLayout()
@@ -182,11 +188,57 @@ void RichTextBox::markCheckpoint(const QString &written)
 
 bool RichTextBox::backToCheckpoint(const QString &written)
 {
-    if (m_checkpointSelection.isNull() || m_revision != m_checkpointRevision
-        || written != m_checkpointWritten)
+    const bool current = !m_checkpointSelection.isNull() && m_revision == m_checkpointRevision;
+    if (current && written == m_checkpointWritten) {
+        m_cursor = m_checkpointSelection;
+        return true;
+    }
+    if (m_batches > 0)
         return false;
-    m_cursor = m_checkpointSelection;
-    return true;
+    if (!m_aside.selection.isNull() && written == m_aside.written) {
+        swapAside();
+        if (!current)
+            m_aside.selection = QTextCursor(); // it was changed since its checkpoint
+        m_cursor = m_checkpointSelection;
+        // Another sentence: screen readers hear of it as of a new text.
+        if (QAccessible::isActive()) {
+            QAccessibleEvent event(this, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
+        return true;
+    }
+    if (current) {
+        // Kept aside for when its writer comes back; the caller writes into the other document.
+        if (!m_aside.document)
+            m_aside.document = newDocument();
+        swapAside();
+        m_checkpointSelection = QTextCursor();
+        m_cursor = QTextCursor(m_document);
+    }
+    return false;
+}
+
+void RichTextBox::forgetAside()
+{
+    if (!m_aside.document)
+        return;
+    m_aside.selection = QTextCursor();
+    delete m_aside.document;
+    m_aside = Aside();
+}
+
+void RichTextBox::swapAside()
+{
+    std::swap(m_document, m_aside.document);
+    std::swap(m_layoutMade, m_aside.layoutMade);
+    std::swap(m_offsetsPending, m_aside.offsetsPending);
+    std::swap(m_startPending, m_aside.startPending);
+    std::swap(m_scroll, m_aside.scroll);
+    std::swap(m_checkpointSelection, m_aside.selection);
+    std::swap(m_checkpointWritten, m_aside.written);
+    m_checkpointRevision = m_revision;
+    ++m_edits; // what the box shows is worked out again
+    update();
 }
 
 QString RichTextBox::text() const
@@ -466,8 +518,10 @@ void RichTextBox::paintEvent(QPaintEvent *event)
 void RichTextBox::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange) {
         m_document->setDefaultFont(zoomedFont(font(), m_zoom));
+        forgetAside();
+    }
 }
 
 void RichTextBox::zoomChanged(double zoom)
@@ -476,6 +530,7 @@ void RichTextBox::zoomChanged(double zoom)
         return;
     const double ratio = zoom / m_zoom;
     m_zoom = zoom;
+    forgetAside(); // laid out at the old size
     const Batch batch(this);
     m_document->setDefaultFont(zoomedFont(font(), zoom));
     m_document->setDocumentMargin(kDocumentMargin * zoom);

@@ -51,9 +51,11 @@ public:
 
     // Remembers the text, its formats and the selection as they stand, under a name for what
     // was written; coming back to them with the same name puts the selection back and succeeds
-    // only while nothing has changed the text or its formats since (otherwise it does nothing
-    // and says so). A writer that would produce the same text again can skip the rewrite, its
-    // relayout and its repaint; the name keeps two writers of one text (centred or not) apart.
+    // only while nothing has changed the text or its formats since (otherwise it says so, and
+    // the caller writes its text anew with setText()). A writer that would produce the same
+    // text again can skip the rewrite, its relayout and its repaint; the name keeps two writers
+    // of one text (centred or not) apart. Two writers that take turns each find their own:
+    // the text written before the latest is kept aside, laid out, with its checkpoint.
     void markCheckpoint(const QString &written);
     bool backToCheckpoint(const QString &written);
 
@@ -116,6 +118,12 @@ private:
     QSize scrollRange() const;
     void scrollTo(QPoint scroll); // kept within the range
 
+    QTextDocument *newDocument();
+    // Trades the document and its state for those kept aside.
+    void swapAside();
+    // The document aside was made for another font or zoom: gone, not to be written into.
+    void forgetAside();
+
     QTextDocument *m_document;
     bool m_layoutMade = false;
     bool m_offsetsPending = false;
@@ -128,6 +136,19 @@ private:
     quint64 m_checkpointRevision = 0;
     QTextCursor m_checkpointSelection; // null: no checkpoint
     QString m_checkpointWritten;
+    // The document before the latest, unchanged since its checkpoint (none: no document),
+    // with its own state as the members above hold the current one's.
+    struct Aside
+    {
+        QTextDocument *document = nullptr;
+        bool layoutMade = false;
+        bool offsetsPending = false;
+        bool startPending = false;
+        QPoint scroll;
+        QTextCursor selection; // null: nothing to come back to
+        QString written;
+    };
+    Aside m_aside;
     bool m_emphasis = false;
     double m_zoom = 1.0;
 
