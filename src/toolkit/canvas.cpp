@@ -99,8 +99,6 @@ inline quint32 over(quint32 s, quint32 d)
     return s + (d | t);
 }
 
-// Those pixels of an image that are not transparent, drawn with their top left at at on an
-// opaque image: only they change anything.
 // In bands of 64 rows: Qt hands a taller image (under a clip of several rectangles) to
 // helper threads, and on a busy machine waiting for them costs far more than the blending.
 void drawInBands(QPainter &painter, const QPoint &at, const QImage &image)

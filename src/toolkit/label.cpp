@@ -177,29 +177,17 @@ void Label::paintEvent(QPaintEvent *event)
 
 namespace {
 
-bool samePixels(const QImage &a, const QImage &b)
+// The part's pixels of the surface, whose label of that size has its top left at `at`,
+// against a label-sized image.
+bool samePixelsIn(const QImage &surface, const QRect &label, const QImage &image, const QRegion &part)
 {
-    if (a.size() != b.size() || a.format() != b.format())
-        return false;
-    const size_t bytes = size_t(a.width()) * size_t(a.depth() / 8);
-    for (int y = 0; y < a.height(); ++y) {
-        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), bytes) != 0)
-            return false;
-    }
-    return true;
-}
-
-// The part's pixels of the surface, whose label's top left lies at `at`, against a label-sized
-// image of the same format.
-bool samePixelsIn(const QImage &surface, const QPoint &at, const QImage &image, const QRegion &part)
-{
-    if (surface.format() != image.format())
+    if (surface.format() != image.format() || image.size() != label.size())
         return false;
     const int bytesPerPixel = image.depth() / 8;
     for (const QRect &r : part) {
         const size_t bytes = size_t(r.width()) * size_t(bytesPerPixel);
         for (int y = r.top(); y <= r.bottom(); ++y) {
-            if (std::memcmp(surface.constScanLine(at.y() + y) + (at.x() + r.left()) * bytesPerPixel,
+            if (std::memcmp(surface.constScanLine(label.top() + y) + (label.left() + r.left()) * bytesPerPixel,
                             image.constScanLine(y) + r.left() * bytesPerPixel, bytes) != 0)
                 return false;
         }
@@ -231,13 +219,8 @@ bool Label::paintAsBefore(QPainter &painter, const QRegion &region)
     LastPaint now{m_caption, font(), viewOf(this).zoom, palette().color(QPalette::WindowText).rgba(),
                   palette().color(QPalette::Window).rgba(), m_alignment, m_transparent, {}, {}};
     const QRegion part = region & rect();
-    const bool whole = (QRegion(rect()) - part).isEmpty();
-    if (whole)
-        now.ground = surface->copy(onSurface);
     const auto same = std::find_if(m_last.begin(), m_last.end(), [&](const LastPaint &last) {
-        return now.sameWriting(last)
-               && (whole ? samePixels(now.ground, last.ground)
-                         : samePixelsIn(*surface, onSurface.topLeft(), last.ground, part));
+        return now.sameWriting(last) && samePixelsIn(*surface, onSurface, last.ground, part);
     });
     if (same != m_last.end()) {
         // The painter is clipped to the region repainted.
@@ -248,8 +231,9 @@ bool Label::paintAsBefore(QPainter &painter, const QRegion &region)
         std::rotate(same, same + 1, m_last.end());
         return true;
     }
-    if (!whole)
-        return false;
+    if (!(QRegion(rect()) - part).isEmpty())
+        return false; // only a whole paint is kept
+    now.ground = surface->copy(onSurface);
     paintTo(painter);
     now.result = surface->copy(onSurface);
     if (m_last.size() >= 2)
